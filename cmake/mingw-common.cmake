@@ -1,0 +1,13 @@
+set(CMAKE_C_COMPILER ${TESSARY_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TESSARY_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TESSARY_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TESSARY_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Every program carries its own C and C++ runtime, so it runs on a bare
+# Windows and under Wine without the mingw DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# ctest runs the Windows test programs under Wine (the Debian wrapper picks
+# the 32- or 64-bit loader itself).
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
