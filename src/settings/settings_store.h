@@ -1,0 +1,33 @@
+// The registry store of the saver's settings: one key of the program's own
+// under HKEY_CURRENT_USER, opened and closed again by every operation.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "settings/settings_table.h"
+
+// Creates or opens HKCU\Software\Quorvane\Skylumen\Tessery level by level.
+// Returns the key, which the caller closes, or nullptr when a level fails.
+HKEY OpenSettingsKey();
+
+// The stored value of setting `index` (0..27), or its default when the key
+// or the value is missing or cannot be read into 4 bytes. A value shorter
+// than 4 bytes reads from a zeroed buffer.
+int32_t ReadSetting(int index);
+
+// Stores `value` as REG_DWORD. Always returns 1; a failed write is silent.
+int WriteSetting(int index, int32_t value);
+
+// Copies "MidiFile" into `buffer` (kMidiFileBufferSize bytes) and returns 1,
+// or returns 0 and leaves `buffer` untouched when the value is missing or
+// does not fit. The copy is always zero-terminated within the buffer.
+int ReadMidiFileSetting(char* buffer);
+
+// Stores `text` as "MidiFile" (REG_SZ, terminating zero included).
+// Returns 1 on success, 0 on failure.
+int WriteMidiFileSetting(const char* text);
+
+// 1 when Windows asks screen savers for the password before they close.
+int ReadUsePasswordFlag();
