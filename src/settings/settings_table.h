@@ -52,7 +52,9 @@ struct SettingInfo {
 extern const std::array<SettingInfo, kSettingCount> kSettingTable;
 
 // True for 0..27.
-constexpr bool IsSettingIndex(int index) { return index >= 0 && index < kSettingCount; }
+constexpr bool IsSettingIndex(int index) {
+    return index >= 0 && index < kSettingCount;
+}
 
 // Value name of a setting, or nullptr for an index outside the table.
 const char* SettingName(int index);

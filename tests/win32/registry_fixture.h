@@ -11,11 +11,11 @@
 #include <vector>
 
 class ScratchRegistry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        scratchPath_ = std::string("TessaryTestScratch\\") + info->test_suite_name() + "." +
-                       info->name();
+        scratchPath_ =
+            std::string("TessaryTestScratch\\") + info->test_suite_name() + "." + info->name();
         RegDeleteTreeA(HKEY_CURRENT_USER, scratchPath_.c_str());
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, scratchPath_.c_str(), 0, nullptr, 0,
                                   KEY_ALL_ACCESS, nullptr, &scratch_, nullptr),

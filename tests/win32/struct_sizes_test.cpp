@@ -2,6 +2,7 @@
 // structures come from sizeof; on the 32-bit product build these are the
 // sizes Windows expects.
 #include <windows.h>
+
 #include <commdlg.h>
 #include <ddraw.h>
 #include <dmusici.h>
