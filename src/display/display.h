@@ -1,0 +1,88 @@
+// The DirectDraw device of a saver run: exclusive full screen in the
+// configured mode, a flipping primary with one back buffer, the 8-bit
+// palette and the sprite sheet; frame composition and the F10 snapshot.
+#pragma once
+
+#include <ddraw.h>
+#include <windows.h>
+
+#include <functional>
+
+#include "display/frame_stats.h"
+#include "settings/settings_table.h"
+
+// What the display takes from the system; tests replace these.
+struct DisplayHost {
+    HRESULT(WINAPI* directDrawCreate)(GUID*, LPDIRECTDRAW*, IUnknown*) = DirectDrawCreate;
+    int(WINAPI* messageBox)(HWND, LPCSTR, LPCSTR, UINT) = MessageBoxA;
+    BOOL(WINAPI* destroyWindow)(HWND) = DestroyWindow;
+    DWORD(WINAPI* tickCount)() = GetTickCount;
+    // BlackBack is read from the store on every frame.
+    std::function<int()> readBlackBack;
+    // The rest of the start-up chain once the display is ready: seeding the
+    // digit pool and laying out the month, then the music for the window.
+    std::function<void(DWORD now)> seedPool;
+    std::function<void(HWND)> startMusic;
+    // Snapshot file name; the saver writes to its current directory.
+    const char* snapshotPath = ".\\tessary.bmp";
+};
+
+struct DisplayState {
+    IDirectDraw2* device = nullptr;
+    IDirectDrawSurface* primary = nullptr;
+    IDirectDrawSurface* backBuffer = nullptr;  // attached to the primary, never released alone
+    IDirectDrawSurface* SpriteSheet = nullptr;
+    IDirectDrawPalette* palette = nullptr;
+    DWORD refreshRate = 0;
+    PALETTEENTRY SystemPalette[256] = {};
+    int SystemPaletteCount = 0;
+
+    Settings settings;  // the run's screen size, depth, FPS and background colour
+    FrameStats frames;
+    DisplayHost host;
+};
+
+extern DisplayState g_Display;
+
+// The numbered set-up failures shown to the user.
+enum DisplayFailure {
+    kFailDirectDrawCreate = 1,
+    kFailQueryInterface = 33,
+    kFailCooperativeLevel = 22,
+    kFailDisplayMode = 7,
+    kFailPrimarySurface = 4,
+    kFailBackBuffer = 5,
+    kFailSpriteSheet = 6,
+};
+
+// Takes the screen for `window`, loads the sheet and runs the rest of the
+// start-up chain; 1 when ready, 0 after a reported failure.
+int InitDisplay(HWND window);
+// Shows "DirectDraw Initializaition Failed!" with `code` after releasing the
+// display, destroys the window; returns 0.
+int ReportDisplayFailure(HWND window, int code);
+// Gives everything back and restores the desktop's mode; repeatable.
+void ReleaseDisplay();
+// Restores lost surface memory and reloads the sheet.
+HRESULT RestoreSurfaces();
+// Bracket a system dialog: the dialog sees the system palette meanwhile.
+void LendPaletteToSystem(PALETTEENTRY* saved);
+void ReclaimPalette(PALETTEENTRY* saved);
+
+// Sprite sheet and palette.
+IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const char* name, int width, int height);
+HRESULT ReloadSpriteSheet(IDirectDrawSurface* surface, const char* name);
+HRESULT CopyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, int y, int width,
+                            int height);
+IDirectDrawPalette* LoadPalette(IDirectDraw2* device, const char* name);
+DWORD MatchColour(IDirectDrawSurface* surface, COLORREF colour);
+HRESULT SetSourceColourKey(IDirectDrawSurface* surface, COLORREF colour);
+
+// One frame: count, move, clear, frame-rate text, digits, snapshot, flip.
+void RenderFrame();
+void ClearToBlack();
+void FillWithBackgroundColor();
+int BlitSprite(int x, int y, RECT* source);
+
+// Writes the back buffer to the snapshot file; 1 when the whole file was written.
+int TakeSnapshot();
