@@ -24,20 +24,26 @@ bool IsGathering(int32_t s) {
     return (s >= 1 && s <= 4) || (s >= 11 && s <= 14) || (s >= 21 && s <= 24);
 }
 
+// The rare step of at least kMaxDriftStep pixels, kept apart so that the
+// common path stays small enough to inline.
+[[gnu::noinline]] int32_t CappedStep(double d, double& frac) {
+    frac += d - std::trunc(d);
+    return static_cast<int32_t>(d > 0 ? kMaxDriftStep : -kMaxDriftStep);
+}
+
 // Advances one axis by d pixels, carrying the sub-pixel part in frac.
 // Truncation is toward zero throughout.
-void DriftAxis(int32_t& pos, double& frac, double d) {
+inline int32_t DriftAxis(int32_t pos, double& frac, double d) {
     int32_t whole;
     if (std::fabs(d) < kMaxDriftStep) {
         whole = static_cast<int32_t>(d);
         frac += d - whole;
     } else {
-        frac += d - std::trunc(d);
-        whole = static_cast<int32_t>(d > 0 ? kMaxDriftStep : -kMaxDriftStep);
+        whole = CappedStep(d, frac);
     }
     const int32_t carry = static_cast<int32_t>(frac);
-    pos += whole + carry;
     frac -= carry;
+    return pos + whole + carry;
 }
 
 // Keeps one axis on the screen: clamps to the edge passed and turns back.
@@ -83,8 +89,8 @@ void UpdateMotion(AnimationState& a, uint32_t now) {
 
         if (s == 0) {
             const double dt = static_cast<double>(static_cast<uint32_t>(now - o.lastMoveTime));
-            DriftAxis(o.x, o.fracX, (o.dirX == 1 ? 1.0 : -1.0) * (boost + o.speedX) * dt);
-            DriftAxis(o.y, o.fracY, (o.dirY == 1 ? 1.0 : -1.0) * (boost + o.speedY) * dt);
+            o.x = DriftAxis(o.x, o.fracX, (o.dirX == 1 ? 1.0 : -1.0) * (boost + o.speedX) * dt);
+            o.y = DriftAxis(o.y, o.fracY, (o.dirY == 1 ? 1.0 : -1.0) * (boost + o.speedY) * dt);
             if (bounce) {
                 Bounce(o.x, o.dirX, o.cellWidth, w);
                 Bounce(o.y, o.dirY, o.cellHeight, h);
@@ -116,7 +122,9 @@ void UpdateMotion(AnimationState& a, uint32_t now) {
                     o.frame = o.frameCount - 1;
                 }
             } else {
-                o.frame = (o.frame + 1) % o.frameCount;
+                // The frame is always below frameCount, so one compare replaces
+                // the remainder.
+                o.frame = o.frame + 1 >= o.frameCount ? 0 : o.frame + 1;
             }
             o.lastFrameTime = now;
             if (s == 5 && o.frame == a.StopFrame && !nonStop) {

@@ -42,3 +42,5 @@ int32_t SettingDefault(int index) {
 Settings::Settings() {
     for (const SettingInfo& info : kSettingTable) value[info.index] = info.defaultValue;
 }
+
+Settings g_Settings;

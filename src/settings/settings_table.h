@@ -80,3 +80,7 @@ constexpr bool IsStartupSetting(int index) {
     return (index >= SelfRotation && index <= CIMCheck) ||
            (index >= NonStop && index <= BackgroundColor);
 }
+
+// The run's copy: start-up fills it from the store; the settings dialog
+// shows and edits it before writing it back.
+extern Settings g_Settings;
