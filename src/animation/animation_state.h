@@ -45,7 +45,8 @@ struct LocalDate {
 
 // What the animation takes from the rest of the run.
 struct AnimationHost {
-    Settings settings;  // the run's copy of the settings (defaults until connected)
+    // The run's settings; the process-wide copy unless connected otherwise.
+    const Settings* settings = &g_Settings;
     RandomSource* random = &g_Random;
     // Reads the current local date; read anew by every month layout. When
     // empty, the standard library's local time is used.
@@ -69,9 +70,10 @@ struct AnimationState {
 // The animation of this process.
 extern AnimationState g_Animation;
 
-// Connects the process-wide animation to the run: the settings copy that
-// start-up read, the local-date reader (may be empty) and the end-of-show
-// action. Call before the display start seeds the pool.
+// Connects the process-wide animation to the run: the settings it reads
+// (kept by reference, so they must outlive the run), the local-date reader
+// (may be empty) and the end-of-show action. Call before the display start
+// seeds the pool.
 void ConnectAnimation(const Settings& settings, std::function<LocalDate()> localDate,
                       std::function<void()> endShow);
 

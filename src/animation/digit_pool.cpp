@@ -17,7 +17,7 @@ int32_t CoinFlip(RandomSource& r) {
 }  // namespace
 
 void SeedPool(AnimationState& a, uint32_t now) {
-    const Settings& s = a.host.settings;
+    const Settings& s = *a.host.settings;
     RandomSource& r = *a.host.random;
     const int32_t w = ScreenWidth(s);
     const int32_t h = ScreenHeight(s);
@@ -98,8 +98,8 @@ int AssignDigit(AnimationState& a, int digit, int targetX, int targetY) {
 }
 
 void ParkSpareObjects(AnimationState& a) {
-    const int32_t w = ScreenWidth(a.host.settings);
-    const int32_t h = ScreenHeight(a.host.settings);
+    const int32_t w = ScreenWidth(*a.host.settings);
+    const int32_t h = ScreenHeight(*a.host.settings);
     // The same offsets on every screen size, so on a 320-wide screen the left
     // and top corners lie further out than the small cells need.
     const int32_t corners[4][2] = {{-50, -45}, {w, -45}, {w, h}, {-50, h}};

@@ -95,7 +95,7 @@ void LayoutMonthPage(AnimationState& a, int monthOffset) {
         year += 1;
     }
 
-    const Settings& s = a.host.settings;
+    const Settings& s = *a.host.settings;
     const PageGeometry g = GeometryFor(ScreenWidth(s), ScreenHeight(s));
 
     const int yearDivisors[4] = {1000, 100, 10, 1};

@@ -71,7 +71,7 @@ void Wrap(int32_t& pos, int32_t cell, int32_t limit) {
 }  // namespace
 
 void UpdateMotion(AnimationState& a, uint32_t now) {
-    const Settings& settings = a.host.settings;
+    const Settings& settings = *a.host.settings;
     RandomSource& r = *a.host.random;
     const int32_t w = ScreenWidth(settings);
     const int32_t h = ScreenHeight(settings);
@@ -122,9 +122,7 @@ void UpdateMotion(AnimationState& a, uint32_t now) {
                     o.frame = o.frameCount - 1;
                 }
             } else {
-                // The frame is always below frameCount, so one compare replaces
-                // the remainder.
-                o.frame = o.frame + 1 >= o.frameCount ? 0 : o.frame + 1;
+                o.frame = (o.frame + 1) % o.frameCount;
             }
             o.lastFrameTime = now;
             if (s == 5 && o.frame == a.StopFrame && !nonStop) {
@@ -142,7 +140,7 @@ void AdvanceTimeline(AnimationState& a) {
     const int32_t s = a.SceneState;
 
     if (s >= 0 && s <= 6) {
-        if (s == 0 && a.host.settings[Kasoku] != 0) {
+        if (s == 0 && (*a.host.settings)[Kasoku] != 0) {
             a.SpeedBoost += a.SpeedBoostFalling == 1 ? -kSpeedBoostStep : kSpeedBoostStep;
             if (a.SpeedBoost >= kSpeedBoostPeak || a.SpeedBoost <= 0) {
                 a.SpeedBoostFalling ^= 1;
@@ -200,7 +198,7 @@ void AdvanceTimeline() {
 }
 
 void StartBlackHole(AnimationState& a) {
-    const Settings& s = a.host.settings;
+    const Settings& s = *a.host.settings;
     RandomSource& r = *a.host.random;
     const int32_t hx = r.Draw(ScreenWidth(s));
     const int32_t hy = r.Draw(ScreenHeight(s));

@@ -10,6 +10,7 @@
 
 struct TestAnimation {
     RandomSource random;
+    Settings settings;
     LocalDate date{2026, 12, 15};
     int endShowCalls = 0;
     AnimationState a;
@@ -17,14 +18,15 @@ struct TestAnimation {
     explicit TestAnimation(uint32_t seed = 12345) {
         random.Seed(seed);
         a.host.random = &random;
-        a.host.settings.Set(BigBang, 0);
+        a.host.settings = &settings;
+        settings.Set(BigBang, 0);
         a.host.localDate = [this] { return date; };
         a.host.endShow = [this] { ++endShowCalls; };
     }
     TestAnimation(const TestAnimation&) = delete;
     TestAnimation& operator=(const TestAnimation&) = delete;
 
-    void Set(int index, int32_t value) { a.host.settings.Set(index, value); }
+    void Set(int index, int32_t value) { settings.Set(index, value); }
     DigitObject& operator[](int k) { return a.ObjectPool[k]; }
 };
 
