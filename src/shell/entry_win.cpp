@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "shell/shell.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    const char* tail = commandLine != nullptr ? commandLine : "";
+    while (*tail == ' ' || *tail == '\t') ++tail;
+    return RunTessary(instance, tail, showCommand);
+}

@@ -1,0 +1,21 @@
+// The saver's entry, window and message loop.
+#pragma once
+
+#include <windows.h>
+
+// Posted by a configuration run's window to itself to open the settings dialog.
+constexpr UINT WM_OPENCONFIG = WM_USER + 2000;
+constexpr UINT_PTR kSceneTimerId = 1;
+
+extern HINSTANCE ProgramInstance;
+
+// The whole run for a command-line tail; returns the exit code (always 0).
+int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand);
+
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// 1 when a top-level window's title begins with `prefix`.
+int FindWindowByTitlePrefix(const char* prefix);
+
+// Opens the maker's home page; warns when no browser could be started.
+void OpenHomePage(HWND window);

@@ -1,0 +1,118 @@
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "animation/scene_timeline.h"
+#include "config/config_dialog.h"
+#include "display/display.h"
+#include "music/music.h"
+#include "password/password.h"
+#include "shell/input_rules.h"
+#include "shell/shell.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+const EndingActions& Actions() {
+    static const EndingActions actions{
+        [] { return VerifySaverPassword(g_Shell.SaverWindow); },
+        [] { StartBlackHole(); },
+        [] { DestroyWindow(g_Shell.SaverWindow); },
+    };
+    return actions;
+}
+
+InputContext Context() {
+    return InputContext{g_Shell, g_Display.frames.FrameCounter, g_Settings[BlackHall], Actions()};
+}
+
+void OnTick(HWND window) {
+    if (!g_Shell.WindowActive && !g_Shell.ConfigMode && !g_Shell.PasswordDialogUp) {
+        ShowWindow(window, SW_SHOWMAXIMIZED);
+        UpdateWindow(window);
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    ResetMouseCountIfDue(g_Shell, GetTickCount());
+    CheckMusicEnded(window);
+    AdvanceTimeline();
+}
+
+void RunSettingsDialog(HWND window) {
+    INT_PTR result = DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(kConfigDialogTemplate),
+                                     window, ConfigDialogProc, 0);
+    // -1 means the dialog could not be created: nothing was asked for.
+    if (result != 0 && result != -1) OpenHomePage(window);
+    DestroyWindow(window);
+}
+
+}  // namespace
+
+void OpenHomePage(HWND window) {
+    HINSTANCE result = ShellExecuteA(window, "open", kHomePageAddress, nullptr, "", SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32)
+        MessageBoxA(window, "WEB ブラウザの起動に失敗しました。", "WEB ブラウザエラー",
+                    MB_OK | MB_ICONWARNING);
+}
+
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool saver = !g_Shell.ConfigMode;
+    switch (message) {
+        case WM_CREATE:
+            MusicInit();
+            if (!saver) {
+                PostMessageA(window, WM_OPENCONFIG, 0, 0);
+                return 1;
+            }
+            ShowCursor(FALSE);
+            SetTimer(window, kSceneTimerId,
+                     static_cast<UINT>(SceneTimerPeriod(g_Settings[Process])), nullptr);
+            break;
+        case WM_DESTROY:
+            StopMusic();
+            MusicShutdown();
+            if (saver) {
+                ReleaseDisplay();
+                KillTimer(window, kSceneTimerId);
+                ShowCursor(TRUE);
+            }
+            PostQuitMessage(0);
+            break;
+        case WM_CLOSE:
+            return 0;
+        case WM_ACTIVATEAPP:
+            OnActivateApp(g_Shell, wParam != 0, [window] { DestroyWindow(window); });
+            break;
+        case WM_SETCURSOR:
+            SetCursor(nullptr);
+            return TRUE;
+        case WM_TIMER:
+            OnTick(window);
+            break;
+        case WM_MOUSEMOVE:
+            if (saver && OnMouseMove(Context()) == InputResult::Handled) return 0;
+            break;
+        case WM_KEYDOWN:
+            if (saver &&
+                OnKeyDown(Context(), static_cast<unsigned>(wParam)) == InputResult::Handled)
+                return 0;
+            break;
+        case WM_SYSKEYDOWN:
+            if (saver &&
+                OnSysKeyDown(Context(), static_cast<unsigned>(wParam)) == InputResult::Handled)
+                return 0;
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            if (saver && OnMouseButtonDown(Context()) == InputResult::Handled) return 0;
+            break;
+        case MM_MCINOTIFY:
+            RestartMusicOnNotify(window, wParam);
+            return 0;
+        case WM_OPENCONFIG:
+            RunSettingsDialog(window);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
