@@ -1,5 +1,5 @@
-// A fresh animation for tests: its own random source, settings, a fixed local
-// date, and a count of how often the show was ended.
+// A fresh animation for tests: its own random source and settings, a fixed
+// local date, and a count of how often the show was ended.
 #pragma once
 
 #include <map>
@@ -17,11 +17,8 @@ struct TestAnimation {
 
     explicit TestAnimation(uint32_t seed = 12345) {
         random.Seed(seed);
-        a.host.random = &random;
-        a.host.settings = &settings;
         settings.Set(BigBang, 0);
-        a.host.localDate = [this] { return date; };
-        a.host.endShow = [this] { ++endShowCalls; };
+        a.host = {&settings, &random, [this] { return date; }, [this] { ++endShowCalls; }};
     }
     TestAnimation(const TestAnimation&) = delete;
     TestAnimation& operator=(const TestAnimation&) = delete;
