@@ -74,7 +74,7 @@ int YearFromTwoDigits(int twoDigitYear) {
 LocalDate CurrentLocalDate() {
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
-    if (local == nullptr) {
+    if (local == nullptr) {  // a time the library cannot convert: the epoch's date
         return LocalDate{1970, 1, 1};
     }
     return LocalDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
@@ -86,7 +86,8 @@ void LayoutMonthPage(AnimationState& a, int monthOffset) {
     }
 
     // The date is read the way an MM/DD/YY text gives it: a month of 1-12
-    // and a two-digit year.
+    // and a two-digit year. With an offset of at most 5, one wrap into the
+    // next year is enough.
     const LocalDate today = a.host.localDate ? a.host.localDate() : CurrentLocalDate();
     int year = YearFromTwoDigits(((today.year % 100) + 100) % 100);
     int month = ClampInt(today.month, 1, 12) + ClampInt(monthOffset, 0, 5);
