@@ -4,6 +4,12 @@
 
 #include <windows.h>
 
+#include <dmusici.h>
+#include <mmsystem.h>
+
+#include <cstdint>
+#include <functional>
+
 // Window creation: COM, the DirectMusic performance and loader. Silent on failure.
 void MusicInit();
 // Window destruction, after StopMusic: releases the DirectMusic objects.
@@ -36,3 +42,35 @@ void RestartMusicOnNotify(HWND window, WPARAM notification);
 
 // 1 when the DirectMusic loader could be created.
 extern int DirectMusicAvailable;
+
+// What the music takes from the system; tests replace these.
+struct MusicHost {
+    std::function<HRESULT(LPVOID)> coInitialize = CoInitialize;
+    std::function<void()> coUninitialize = CoUninitialize;
+    std::function<HRESULT(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)> coCreateInstance =
+        CoCreateInstance;
+    std::function<MCIERROR(LPCSTR, LPSTR, UINT, HWND)> mciSendString = mciSendStringA;
+    std::function<DWORD()> tickCount = GetTickCount;
+    // The current time in whole seconds since 1 January 1970.
+    std::function<uint32_t()> secondsNow;
+    // Reads the program's own file name into (buffer, size) and returns its
+    // length as GetModuleFileNameA does.
+    std::function<DWORD(char*, DWORD)> moduleFileName;
+
+    MusicHost();
+};
+
+// The players' state: null or zero until MusicInit, and again after
+// MusicShutdown.
+struct MusicState {
+    IDirectMusicPerformance* performance = nullptr;    // kept even when its Init failed
+    IDirectMusicLoader* loader = nullptr;              // set only when all before it worked
+    IDirectMusicSegment* segment = nullptr;            // the tune loaded for DirectMusic
+    IDirectMusicSegmentState* segmentState = nullptr;  // from its last PlaySegment
+    bool comInitialized = false;
+    DWORD lastLoopPoll = 0;           // tick count of CheckMusicEnded's last poll
+    DMUS_OBJECTDESC objectDesc = {};  // reused for every load
+    MusicHost host;
+};
+
+extern MusicState g_Music;
