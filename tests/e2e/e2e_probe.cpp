@@ -1,0 +1,103 @@
+// Looks at the Windows side of an end-to-end run from a second process:
+// waits for windows to come and go, reads the display mode, reads and
+// answers message boxes, closes the settings dialog. Exit code 0 means the
+// condition held; the result is also printed.
+//
+//   e2e_probe wait-window CLASS TIMEOUT_MS      the class has a window
+//   e2e_probe wait-gone CLASS TIMEOUT_MS        no window of the class is left
+//   e2e_probe never-window CLASS DURATION_MS    none appears during the time
+//   e2e_probe display-mode                      prints WIDTHxHEIGHTxBITS
+//   e2e_probe answer-box TITLE BUTTON TIMEOUT   prints the box's text, presses
+//                                               IDOK/IDYES (1/6) or IDNO (7)
+//   e2e_probe press CLASS TITLE ID TIMEOUT_MS   clicks button ID of that window
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND Find(const char* cls, const char* title) {
+    return FindWindowA(cls && *cls ? cls : nullptr, title && *title ? title : nullptr);
+}
+
+template <typename Condition>
+bool WaitFor(DWORD timeout, Condition condition) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeout) return false;
+        Sleep(20);
+    }
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
+    char cls[32] = {}, text[512] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0) {
+        std::string* out = reinterpret_cast<std::string*>(parameter);
+        if (!out->empty()) *out += "|";
+        *out += text;
+    }
+    return TRUE;
+}
+
+int Usage() {
+    std::fprintf(stderr, "e2e_probe: bad arguments\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string what = argv[1];
+    if (what == "wait-window" && argc == 4) {
+        bool ok = WaitFor(std::atoi(argv[3]), [&] { return Find(argv[2], nullptr) != nullptr; });
+        std::printf("%s\n", ok ? "present" : "absent");
+        return ok ? 0 : 1;
+    }
+    if (what == "wait-gone" && argc == 4) {
+        bool ok = WaitFor(std::atoi(argv[3]), [&] { return Find(argv[2], nullptr) == nullptr; });
+        std::printf("%s\n", ok ? "gone" : "still there");
+        return ok ? 0 : 1;
+    }
+    if (what == "never-window" && argc == 4) {
+        bool seen = WaitFor(std::atoi(argv[3]), [&] { return Find(argv[2], nullptr) != nullptr; });
+        std::printf("%s\n", seen ? "seen" : "never seen");
+        return seen ? 1 : 0;
+    }
+    if (what == "display-mode" && argc == 2) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 1;
+        std::printf("%lux%lux%lu\n", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel);
+        return 0;
+    }
+    if (what == "answer-box" && argc == 5) {
+        HWND box = nullptr;
+        if (!WaitFor(std::atoi(argv[4]),
+                     [&] { return (box = Find("#32770", argv[2])) != nullptr; }))
+            return 1;
+        std::string text;
+        EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+        std::printf("%s\n", text.c_str());
+        std::fflush(stdout);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED), 0);
+        return 0;
+    }
+    if (what == "press" && argc == 6) {
+        HWND window = nullptr;
+        if (!WaitFor(std::atoi(argv[5]),
+                     [&] { return (window = Find(argv[2], argv[3])) != nullptr; }))
+            return 1;
+        HWND button = GetDlgItem(window, std::atoi(argv[4]));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(std::atoi(argv[4]), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        std::printf("pressed\n");
+        return 0;
+    }
+    return Usage();
+}

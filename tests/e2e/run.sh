@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real tessary.scr under Wine, in the virtual desktop
+# and the Xvfb display that scripts/test prepared (WINEPREFIX, DISPLAY), with
+# real input from xdotool. Arguments: the paths of tessary.scr, the probe,
+# the stand-in password.cpl and mpr.dll, and the "Netscape" window program.
+set -u
+scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 netscape_exe=$5
+: "${WINEPREFIX:?}" "${DISPLAY:?}"
+
+work=$(mktemp -d /tmp/tessary-e2e.XXXXXX)
+passed=0 failed=0
+cleanup() {
+  # Nothing of ours may outlive the run.
+  pkill -f 'tessary\.scr' 2>/dev/null
+  pkill -f 'netscape_window' 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+check() {  # name, then a command that must succeed
+  local name=$1; shift
+  if "$@"; then passed=$((passed + 1)); echo "  ok   $name"
+  else failed=$((failed + 1)); echo "  FAIL $name"; fi
+}
+probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+settings_key='HKCU\Software\Quorvane\Skylumen\Tessery'
+set_setting() { wine reg add "$settings_key" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
+clear_settings() { wine reg delete 'HKCU\Software\Quorvane' /f >/dev/null 2>&1; return 0; }
+set_password_flag() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v ScreenSaveUsePassword /t REG_SZ /d "$1" /f \
+    >/dev/null 2>&1
+}
+
+# A fresh program folder with the saver in it.
+new_folder() {
+  local dir="$work/$1"
+  mkdir -p "$dir" && cp "$scr" "$dir/tessary.scr" && echo "$dir"
+}
+# Starts the saver in the background; its exit code lands in DIR/rc.
+start_saver() {  # dir, arguments...
+  local dir=$1; shift
+  rm -f "$dir/rc"
+  (cd "$dir" && wine tessary.scr "$@" >"$dir/out.log" 2>&1; echo $? >"$dir/rc") &
+}
+wait_exit() {  # dir, seconds: true once the saver has ended
+  local dir=$1 tries=$(($2 * 10))
+  while [ ! -s "$dir/rc" ] && [ $tries -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
+  [ -s "$dir/rc" ]
+}
+exit_code_is() { [ "$(cat "$1/rc" 2>/dev/null)" = "$2" ]; }
+window_up() { probe wait-window SkylumenClass "${1:-20000}" >/dev/null; }
+window_gone() { probe wait-gone SkylumenClass "${1:-20000}" >/dev/null; }
+window_stays() { ! window_gone "$1"; }
+no_window_for() { probe never-window SkylumenClass "$1" >/dev/null; }
+mode_is() { [ "$(probe display-mode)" = "$1" ]; }
+# Non-black pixels of a snapshot file.
+lit_pixels() { convert "$1" -threshold 0 -format '%[fx:round(mean*w*h)]' info: 2>/dev/null; }
+snapshot_shows_digits() {  # dir, expected width x height
+  local f="$1/tessary.bmp" tries=100
+  while [ ! -s "$f" ] && [ $tries -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
+  [ "$(identify -format '%wx%h' "$f" 2>/dev/null)" = "$2" ] && [ "$(lit_pixels "$f")" -gt 2000 ]
+}
+click() { xdotool mousemove 300 300 click 1; }
+press() { xdotool mousemove 310 310 key "$1"; }
+
+desktop_mode=$(probe display-mode)
+echo "e2e: desktop mode $desktop_mode"
+
+echo "== run modes"
+dir=$(new_folder modes)
+probe never-window SkylumenClass 4000 >"$dir/probe" &
+watcher=$!
+start_saver "$dir" /p 1234
+check "/p exits at once" wait_exit "$dir" 15
+check "/p exit code 0" exit_code_is "$dir" 0
+check "/p creates no window" wait "$watcher"
+for args in "-s" "/x" ""; do
+  start_saver "$dir" $args
+  check "'$args' opens the settings dialog" probe press '#32770' '' 1 20000
+  check "'$args' ends after Close" wait_exit "$dir" 20
+  check "'$args' exit code 0" exit_code_is "$dir" 0
+done
+check "a configuration run never changes the display mode" mode_is "$desktop_mode"
+
+echo "== saver run"
+clear_settings
+set_setting BlackHall 0
+dir=$(new_folder saver)
+start_saver "$dir" /s
+check "the saver window appears" window_up
+sleep_mode_ok() {
+  local tries=50
+  while [ $tries -gt 0 ]; do mode_is 640x480x8 && return 0; sleep 0.1; tries=$((tries - 1)); done
+  return 1
+}
+check "display mode is 640x480x8 while it runs" sleep_mode_ok
+second=$(new_folder second)
+start_saver "$second" /s
+check "a second /s exits at once" wait_exit "$second" 15
+check "the second run's exit code is 0" exit_code_is "$second" 0
+press F10
+check "F10 writes a 640x480 snapshot with digits" snapshot_shows_digits "$dir" 640x480
+check "F10 does not end the saver" window_up 500
+click
+check "a click ends the saver at once without the black hole" window_gone 1500
+check "it exits with 0" wait_exit "$dir" 15
+check "exit code 0" exit_code_is "$dir" 0
+check "the desktop mode is back" mode_is "$desktop_mode"
+
+echo "== black hole"
+set_setting BlackHall 1
+set_setting Process 2000
+dir=$(new_folder blackhole)
+start_saver "$dir" /s
+check "the saver window appears" window_up
+click
+check "the window stays while the digits fall in" window_stays 1000
+check "the window closes two ticks after the click" window_gone 8000
+wait_exit "$dir" 15
+check "exit code 0" exit_code_is "$dir" 0
+clear_settings
+
+echo "== start-up restrictions"
+(cd "$work" && wine "$netscape_exe" >/dev/null 2>&1) &
+check "the browser window is up" probe wait-window TessaryTestBrowser 20000
+set_setting NetScapeCheck 1
+dir=$(new_folder netscape)
+start_saver "$dir" /s
+check "with NetScapeCheck the saver does not start" wait_exit "$dir" 15
+check "exit code 0" exit_code_is "$dir" 0
+check "and it made no window" no_window_for 500
+set_setting NetScapeCheck 0
+start_saver "$dir" /s
+check "without the check it starts" window_up
+click
+check "and ends on a click" wait_exit "$dir" 15
+pkill -f netscape_window
+clear_settings
+
+echo "== display failure"
+set_setting ColorDepth 13
+dir=$(new_folder depth)
+start_saver "$dir" /s
+box=$(probe answer-box 'DirectX Tessary' 1 20000)
+check "a refused mode shows code 7" [ "$box" = "DirectDraw Initializaition Failed!|Error Code is 7" ]
+check "after OK the program exits" wait_exit "$dir" 15
+check "exit code 0" exit_code_is "$dir" 0
+check "the desktop mode is back" mode_is "$desktop_mode"
+clear_settings
+
+echo "== password"
+set_password_flag 1
+dir=$(new_folder password)
+cp "$password_cpl" "$dir/password.cpl"
+printf '01' >"$dir/password-answers.txt"
+start_saver "$dir" /s
+check "the saver window appears" window_up
+click
+refused() { local t=100; while ! grep -q refuse "$dir/password.log" 2>/dev/null; do
+  sleep 0.1; t=$((t - 1)); [ $t -gt 0 ] || return 1; done; }
+check "the password is asked" refused
+check "a refused password keeps the saver" window_up 1000
+rm -f "$dir/tessary.bmp"
+press F10
+check "frames resume after the refusal" snapshot_shows_digits "$dir" 640x480
+click
+check "an accepted password closes it" window_gone 15000
+wait_exit "$dir" 15
+check "exit code 0" exit_code_is "$dir" 0
+check "the check was asked twice" [ "$(grep -c verify "$dir/password.log")" = 2 ]
+
+dir=$(new_folder nopassword)
+start_saver "$dir" /s
+check "without password.cpl the saver window appears" window_up
+click
+check "and a click closes it as if no password were set" window_gone 5000
+wait_exit "$dir" 15
+set_password_flag 0
+
+echo "== password change"
+dir=$(new_folder change)
+cp "$mpr_dll" "$dir/mpr.dll"
+rm -f "$dir/rc"
+(cd "$dir" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mpr=n,b" wine tessary.scr /a 0 \
+  >"$dir/out.log" 2>&1; echo $? >"$dir/rc") &
+check "/a 0 ends" wait_exit "$dir" 20
+check "exit code 0" exit_code_is "$dir" 0
+check "the password change was asked for SCRSAVE with no parent" \
+  grep -q '^SCRSAVE parent=0 0 ' "$dir/mpr.log"
+check "no window was made" no_window_for 300
+
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
