@@ -49,7 +49,8 @@ struct MusicHost {
     std::function<void()> coUninitialize = CoUninitialize;
     std::function<HRESULT(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)> coCreateInstance =
         CoCreateInstance;
-    std::function<MCIERROR(LPCSTR, LPSTR, UINT, HWND)> mciSendString = mciSendStringA;
+    // Named so that no macro of <mmsystem.h> ("mciSendString") renames it.
+    std::function<MCIERROR(LPCSTR, LPSTR, UINT, HWND)> sendMciString = mciSendStringA;
     std::function<DWORD()> tickCount = GetTickCount;
     // The current time in whole seconds since 1 January 1970.
     std::function<uint32_t()> secondsNow;

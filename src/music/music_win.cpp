@@ -24,7 +24,7 @@ const char kCloseAll[] = "close all";
 const char kPlayWithNotify[] = "play MUSIC from 0 notify";
 
 MCIERROR SendMci(const char* command, HWND callback) {
-    return g_Music.host.mciSendString(command, nullptr, 0, callback);
+    return g_Music.host.sendMciString(command, nullptr, 0, callback);
 }
 
 bool IsLeadByteOfCodePage(unsigned char byte) {

@@ -86,7 +86,7 @@ class MusicFixture : public ScratchRegistry {
         g_Music = MusicState();
         DirectMusicAvailable = 0;
         MusicHost& host = g_Music.host;
-        host.mciSendString = [this](LPCSTR command, LPSTR, UINT, HWND callback) {
+        host.sendMciString = [this](LPCSTR command, LPSTR, UINT, HWND callback) {
             mci.push_back({command, callback});
             return mciResult ? mciResult(command) : 0;
         };
