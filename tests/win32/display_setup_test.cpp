@@ -271,19 +271,6 @@ TEST_F(DisplayTeardown, ReleasesInOrderOnceAndThenTouchesNothing) {
     EXPECT_EQ(host.tickReads, 0);
 }
 
-TEST_F(DisplayTeardown, SkipsWhatWasNeverMade) {
-    g_Display.device = &device;
-    g_Display.primary = &primary;
-    {
-        InSequence order;
-        EXPECT_CALL(primary, Release());
-        EXPECT_CALL(device, RestoreDisplayMode());
-        EXPECT_CALL(device, Release());
-    }
-    ReleaseDisplay();
-    EXPECT_EQ(g_Display.device, nullptr);
-}
-
 using SurfaceRecovery = DisplayFixture;
 
 TEST_F(SurfaceRecovery, StopsAtAPrimaryThatStaysLost) {
