@@ -21,6 +21,9 @@ shift
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessary-desktop.XXXXXX") || exit 1
 trap 'rm -rf "$work"' EXIT INT TERM
+# winepath is also the first Wine program of a fresh server, if it is one:
+# the services it starts keep its standard error open for good, so that must
+# not be ours (ctest would wait on it).
 status_file=$(winepath -w "$work/status" 2>/dev/null)
 [ -n "$status_file" ] || status_file="Z:$(printf '%s' "$work/status" | tr / '\\')"
 
