@@ -36,20 +36,6 @@ int Scroll(const SliderRange& range, int code, int current, int thumb = 0) {
     return ApplyScrollCode(range, code, thumb, current, &next) ? next : -1;
 }
 
-TEST(ConfigSlider, ArrowsStepFromTheCurrentValueWithinTheRange) {
-    EXPECT_EQ(Scroll(kProcessSlider, kScrollLineRight, 700), 800);
-    EXPECT_EQ(Scroll(kProcessSlider, kScrollLineRight, 1000), 1000);
-    EXPECT_EQ(Scroll(kProcessSlider, kScrollLineRight, 950), 1000);
-    EXPECT_EQ(Scroll(kProcessSlider, kScrollLineLeft, 735), 635);
-    EXPECT_EQ(Scroll(kProcessSlider, kScrollLineLeft, 250), 200);
-    EXPECT_EQ(Scroll(kSelfRotationSlider, kScrollLineLeft, 0), 0);
-    EXPECT_EQ(Scroll(kSelfRotationSlider, kScrollLineRight, 199), 200);
-    EXPECT_EQ(Scroll(kSelfRotationSlider, kScrollLineRight, 200), 200);
-    EXPECT_EQ(Scroll(kMovingSlider, kScrollLineRight, 499), 500);
-    EXPECT_EQ(Scroll(kMovingSlider, kScrollLineRight, 500), 500);
-    EXPECT_EQ(Scroll(kMovingSlider, kScrollLineLeft, 1), 0);
-}
-
 TEST(ConfigSlider, DragTakesTheThumbAndOtherCodesAreIgnored) {
     EXPECT_EQ(Scroll(kProcessSlider, kScrollThumbTrack, 500, 735), 735);
     EXPECT_EQ(Scroll(kMovingSlider, kScrollThumbTrack, 300, 0), 0);

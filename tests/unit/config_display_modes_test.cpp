@@ -54,39 +54,6 @@ TEST(ConfigModeTable, HoldsFiftyEntriesAndRefusesTheNext) {
     EXPECT_EQ(table.Chosen("320x200 256 Color"), nullptr) << "a cleared table offers nothing";
 }
 
-TEST(ConfigModeTable, FallbackIsOneVgaEntry) {
-    DisplayModeTable table;
-    table.Add(1024, 768, 32);
-    table.SetFallback();
-    ASSERT_EQ(table.count, 1);
-    const DisplayModeEntry* chosen = table.Chosen("640x480 256 Color");
-    ASSERT_NE(chosen, nullptr);
-    EXPECT_EQ(chosen->width, 640);
-    EXPECT_EQ(chosen->height, 480);
-    EXPECT_EQ(chosen->bitsPerPixel, 8);
-}
-
-TEST(ConfigModeTable, FieldTextMustEqualAnEntryExactly) {
-    DisplayModeTable table;
-    table.Add(800, 600, 16);
-    table.Add(640, 480, 12);
-    // Two refresh rates of the same mode give two equal entries.
-    table.Add(1024, 768, 32);
-    table.Add(1024, 768, 32);
-
-    const DisplayModeEntry* chosen = table.Chosen("1024x768 TrueColor(32)");
-    ASSERT_NE(chosen, nullptr);
-    EXPECT_EQ(chosen, &table.entries[2]);
-    EXPECT_EQ(chosen->width, 1024);
-
-    ASSERT_NE(table.Chosen("640x480 12 bit/pixcel"), nullptr);
-    EXPECT_EQ(table.Chosen("640x480 12 bit/pixel"), nullptr) << "the stored mode's own spelling";
-    EXPECT_EQ(table.Chosen("800x600 hicolor"), nullptr);
-    EXPECT_EQ(table.Chosen("800x600 HiColor "), nullptr);
-    EXPECT_EQ(table.Chosen("800x600"), nullptr);
-    EXPECT_EQ(table.Chosen(""), nullptr);
-}
-
 TEST(ConfigModeTable, EntryWithAZeroNumberIsNeverChosenNorListedBeyond) {
     DisplayModeTable table;
     table.Add(640, 480, 8);

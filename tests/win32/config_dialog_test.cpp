@@ -70,6 +70,10 @@ TEST_F(ConfigDialogTest, StartShowsTheRunsCopyAndTheStoredMusicChoices) {
     Store(UseDirectMusic, 1);
 
     const INT_PTR result = Run({[&](HWND d) {
+        char title[64] = {};
+        GetWindowTextA(d, title, sizeof title);
+        EXPECT_STREQ(title, "Tessary Screen Saver(DirectX)");
+        EXPECT_EQ(GetWindowLongA(d, GWL_STYLE) & WS_SYSMENU, 0) << "no close box";
         const std::vector<std::string> about = AboutLines(d);
         ASSERT_EQ(about.size(), 8u);
         EXPECT_EQ(about[0], "Tessary ver1.80");
