@@ -10,6 +10,13 @@
 //   e2e_probe answer-box TITLE BUTTON TIMEOUT   prints the box's text, presses
 //                                               IDOK/IDYES (1/6) or IDNO (7)
 //   e2e_probe press CLASS TITLE ID TIMEOUT_MS   clicks button ID of that window
+//   e2e_probe centre CLASS TITLE ID TIMEOUT_MS  prints the screen x y of the
+//                                               centre of control ID
+//   e2e_probe activate CLASS TIMEOUT_MS         brings the window of the class to
+//                                               the foreground, as a user's click
+//                                               on it would
+//   e2e_probe record FILE TEXT                  writes TEXT to FILE (a stand-in
+//                                               for a web browser)
 #include <windows.h>
 
 #include <cstdio>
@@ -97,6 +104,35 @@ int main(int argc, char** argv) {
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(std::atoi(argv[4]), BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
         std::printf("pressed\n");
+        return 0;
+    }
+    if (what == "centre" && argc == 6) {
+        HWND window = nullptr, control = nullptr;
+        if (!WaitFor(std::atoi(argv[5]), [&] {
+                window = Find(argv[2], argv[3]);
+                control = window ? GetDlgItem(window, std::atoi(argv[4])) : nullptr;
+                return control != nullptr && IsWindowVisible(control);
+            }))
+            return 1;
+        RECT r;
+        GetWindowRect(control, &r);
+        std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
+    if (what == "activate" && argc == 4) {
+        HWND window = nullptr;
+        if (!WaitFor(std::atoi(argv[3]),
+                     [&] { return (window = Find(argv[2], nullptr)) != nullptr; }))
+            return 1;
+        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+        SetForegroundWindow(window);
+        return GetForegroundWindow() == window ? 0 : 1;
+    }
+    if (what == "record" && argc == 4) {
+        FILE* out = std::fopen(argv[2], "wb");
+        if (out == nullptr) return 1;
+        std::fputs(argv[3], out);
+        std::fclose(out);
         return 0;
     }
     return Usage();

@@ -4,7 +4,7 @@
 # real input from xdotool. Arguments: the paths of tessary.scr, the probe,
 # the stand-in password.cpl and mpr.dll, and the "Netscape" window program.
 set -u
-scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 netscape_exe=$5
+scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 netscape_exe=$5 tune=${6:-}
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
 
 work=$(mktemp -d /tmp/tessary-e2e.XXXXXX)
@@ -36,10 +36,13 @@ set_password_flag() {
     >/dev/null 2>&1
 }
 
-# A fresh program folder with the saver in it.
+# A fresh program folder with the saver and its default tune in it (without
+# a sound card the tune's MCI open fails, silently).
 new_folder() {
   local dir="$work/$1"
-  mkdir -p "$dir" && cp "$scr" "$dir/tessary.scr" && echo "$dir"
+  mkdir -p "$dir" && cp "$scr" "$dir/tessary.scr" || return 1
+  [ -z "$tune" ] || cp "$tune" "$dir/" || return 1
+  echo "$dir"
 }
 # Starts the saver in the background; its exit code lands in DIR/rc.
 start_saver() {  # dir, arguments...
@@ -59,10 +62,20 @@ window_stays() { ! window_gone "$1"; }
 no_window_for() { probe never-window SkylumenClass "$1" >/dev/null; }
 # Width and height of the display mode (Wine reports the X server's depth).
 mode_is() { [ "$(probe display-mode | cut -dx -f1,2)" = "$1" ]; }
-# The saver has taken the screen in its mode: input now reaches a running show.
+# The saver has taken the screen in its mode. Wine's virtual desktop without a
+# window manager sometimes leaves a new full-screen program inactive (and so
+# minimised, in the desktop's mode); a user would click it to the front, and
+# the probe does the same before the checks go on.
 wait_running() {  # width x height
-  local tries=200
-  while [ $tries -gt 0 ]; do mode_is "$1" && return 0; sleep 0.1; tries=$((tries - 1)); done
+  local tries=100 seen
+  probe activate SkylumenClass 20000 >/dev/null
+  while [ $tries -gt 0 ]; do
+    seen=$(probe display-mode | cut -dx -f1,2)
+    [ "$seen" = "$1" ] && return 0
+    [ $((tries % 20)) -eq 0 ] && probe activate SkylumenClass 1000 >/dev/null
+    sleep 0.1; tries=$((tries - 1))
+  done
+  echo "       (the display mode stayed at '$seen')"
   return 1
 }
 # Non-black pixels of a snapshot file.
@@ -194,6 +207,50 @@ click
 check "and a click closes it as if no password were set" window_gone 5000
 wait_exit "$dir" 15
 set_password_flag 0
+clear_settings
+
+section "settings dialog"
+clear_settings
+dialog='Tessary Screen Saver(DirectX)'
+setting_is() {  # name, value as reg prints it (0x1)
+  wine reg query "$settings_key" /v "$1" 2>/dev/null | tr -d '\r' | grep -q "REG_DWORD *$2\$"
+}
+click_control() {  # control id: a real click on it
+  local xy
+  xy=$(probe centre '#32770' "$dialog" "$1" 20000) || return 1
+  xdotool mousemove ${xy% *} ${xy#* } click 1
+}
+dir=$(new_folder dialog)
+start_saver "$dir" /c
+check "the dialog comes up over the saver window" click_control 1007
+check "the window behind it is the saver's" window_up 1000
+check "a second check box takes a click" click_control 1015
+setting_absent() { ! wine reg query "$settings_key" /v "$1" >/dev/null 2>&1; }
+check "nothing is stored before Close" setting_absent FPS
+check "Close takes a click" click_control 1
+check "the run ends" wait_exit "$dir" 20
+check "exit code 0" exit_code_is "$dir" 0
+check "the clicked boxes are stored" setting_is FPS 0x1
+check "the clicked boxes are stored" setting_is Kasoku 0x1
+check "the others keep their values" setting_is BigBang 0x1
+
+# The Internet button: Yes ends the dialog and the shell opens the home page
+# (a stand-in browser records the address it was given).
+url_file="$dir/url.txt"
+wine reg add 'HKCR\http\shell\open\command' /ve /f /d \
+  "\"$(winepath -w "$probe_exe")\" record \"$(winepath -w "$url_file")\" \"%1\"" >/dev/null 2>&1
+start_saver "$dir" /c
+check "the Internet button takes a click" click_control 2
+question=$(probe answer-box 'インターネットにジャンプ' 6 20000)
+check "the question names the home page" grep -q 'http://www.tessary.example/' <<<"$question"
+check "Yes ends the run" wait_exit "$dir" 20
+check "exit code 0" exit_code_is "$dir" 0
+opened() {  # the stand-in browser runs on its own: wait for its record
+  local tries=100
+  while [ ! -s "$url_file" ] && [ $tries -gt 0 ]; do sleep 0.1; tries=$((tries - 1)); done
+  grep -qx 'http://www.tessary.example/' "$url_file"
+}
+check "the home page was opened" opened
 clear_settings
 
 section "password change"
