@@ -31,12 +31,9 @@ bool IsLeadByteOfCodePage(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;
 }
 
-// Stops all DirectMusic play at once and unloads and releases the current
-// segment with its state; nothing to do when no segment is loaded.
-void ReleaseSegment() {
+// Releases the segment state, unloads and releases the current segment.
+void UnloadSegment() {
     MusicState& m = g_Music;
-    if (m.segment == nullptr) return;
-    m.performance->Stop(nullptr, nullptr, 0, 0);
     if (m.segmentState != nullptr) {
         m.segmentState->Release();
         m.segmentState = nullptr;
@@ -44,6 +41,15 @@ void ReleaseSegment() {
     m.segment->SetParam(GUID_Unload, kAllGroups, 0, 0, m.performance);
     m.segment->Release();
     m.segment = nullptr;
+}
+
+// Stops all DirectMusic play at once and unloads the current segment with
+// its state; nothing to do when no segment is loaded.
+void ReleaseSegment() {
+    MusicState& m = g_Music;
+    if (m.segment == nullptr) return;
+    m.performance->Stop(nullptr, nullptr, 0, 0);
+    UnloadSegment();
 }
 
 // Calls `visit` with the file name of every tune in `pattern`'s folder, in
@@ -131,15 +137,7 @@ void MusicInit() {
 void MusicShutdown() {
     MusicState& m = g_Music;
     if (m.performance != nullptr) m.performance->Stop(nullptr, nullptr, 0, 0);
-    if (m.segment != nullptr) {
-        if (m.segmentState != nullptr) {
-            m.segmentState->Release();
-            m.segmentState = nullptr;
-        }
-        m.segment->SetParam(GUID_Unload, kAllGroups, 0, 0, m.performance);
-        m.segment->Release();
-        m.segment = nullptr;
-    }
+    if (m.segment != nullptr) UnloadSegment();
     if (m.performance != nullptr) {
         m.performance->CloseDown();
         m.performance->Release();
