@@ -202,7 +202,11 @@ void SaveAndEnd(HWND dialog) {
     char tune[kMidiFileBufferSize] = {};
     GetDlgItemTextA(dialog, IDC_TUNE, tune, sizeof tune);
     WriteMidiFileSetting(tune);
-    WriteSetting(UseDirectMusic, Ticked(dialog, IDC_USE_DIRECT_MUSIC));
+    // A box disabled for want of DirectMusic shows no choice: the stored one stays.
+    const HWND directMusicBox = GetDlgItem(dialog, IDC_USE_DIRECT_MUSIC);
+    WriteSetting(UseDirectMusic, IsWindowEnabled(directMusicBox)
+                                     ? Ticked(dialog, IDC_USE_DIRECT_MUSIC)
+                                     : ReadSetting(UseDirectMusic));
     EndDialog(dialog, state.result);
 }
 

@@ -66,8 +66,10 @@ void ReleaseDisplay();
 // Restores lost surface memory and reloads the sheet.
 HRESULT RestoreSurfaces();
 // Bracket a system dialog: the dialog sees the system palette meanwhile.
-void LendPaletteToSystem(PALETTEENTRY* saved);
-void ReclaimPalette(PALETTEENTRY* saved);
+// Lending returns 1 when the saver's entries were saved; only then does
+// reclaiming put them back.
+int LendPaletteToSystem(PALETTEENTRY* saved);
+void ReclaimPalette(PALETTEENTRY* saved, int wasSaved);
 
 // Sprite sheet and palette.
 IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const char* name, int width, int height);

@@ -21,7 +21,10 @@ int ReportDisplayFailure(HWND window, int code) {
     char text[100];
     wsprintfA(text, "DirectDraw Initializaition Failed!\nError Code is %d", code);
     ReleaseDisplay();
+    // The saver window hid the cursor; the user needs it to answer the box.
+    ShowCursor(TRUE);
     g_Display.host.messageBox(window, text, "DirectX Tessary", MB_OK);
+    ShowCursor(FALSE);
     g_Display.host.destroyWindow(window);
     return 0;
 }
@@ -102,18 +105,20 @@ HRESULT RestoreSurfaces() {
     return hr;
 }
 
-void LendPaletteToSystem(PALETTEENTRY* saved) {
+int LendPaletteToSystem(PALETTEENTRY* saved) {
     DisplayState& d = g_Display;
     g_Shell.WindowActive = 0;
     if (d.device != nullptr) d.device->FlipToGDISurface();
-    if (d.palette == nullptr) return;
-    d.palette->GetEntries(0, 0, 256, saved);
+    if (d.palette == nullptr || d.palette->GetEntries(0, 0, 256, saved) != DD_OK) return 0;
     if (d.SystemPaletteCount > 0 && d.SystemPaletteCount <= 256)
         d.palette->SetEntries(0, 0, static_cast<DWORD>(d.SystemPaletteCount), d.SystemPalette);
+    return 1;
 }
 
-void ReclaimPalette(PALETTEENTRY* saved) {
+void ReclaimPalette(PALETTEENTRY* saved, int wasSaved) {
     DisplayState& d = g_Display;
-    if (d.palette != nullptr) d.palette->SetEntries(0, 0, 256, saved);
-    g_Shell.WindowActive = 1;
+    if (d.palette != nullptr && wasSaved) d.palette->SetEntries(0, 0, 256, saved);
+    // Frames resume only when the saver is the active application: drawn
+    // while inactive they would meet lost surfaces without end.
+    g_Shell.WindowActive = g_Shell.AppActive;
 }

@@ -7,7 +7,7 @@ void FrameStats::CountFrame(uint32_t now) {
         framesThisMeasure = 0;
     }
     ++framesThisMeasure;
-    if (now > measureStart + 1000u) {
+    if (now - measureStart > 1000u) {
         lastFrameRate = framesThisMeasure;
         framesThisMeasure = 0;
         measureStart = now;

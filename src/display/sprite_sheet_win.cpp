@@ -85,6 +85,9 @@ HRESULT CopyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, 
             destWidth >>= 1;
             destHeight = 440;
         }
+        // Shrinking with the default mode ANDs merged pixels, which darkens
+        // the digits and turns near-black ones transparent.
+        SetStretchBltMode(target, COLORONCOLOR);
         StretchBlt(target, 0, 0, destWidth, destHeight, memory, x, y, width, height, SRCCOPY);
         surface->ReleaseDC(target);
     }

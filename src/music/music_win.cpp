@@ -266,7 +266,19 @@ void FillTuneList(HWND dialog) {
 
     char stored[kTuneNameBufferSize];
     if (!ReadMidiFileSetting(stored)) std::strcpy(stored, kDefaultTuneName);
-    SendDlgItemMessageA(dialog, kTuneComboId, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(stored));
+    // The entry that is the stored name first, so that "Song" never picks
+    // "Song2"; else the first entry that begins with it. When nothing matches
+    // (a tune renamed, moved or not installed, or an empty name, which would
+    // begin every entry) the stored name stays in the field, so that closing
+    // the dialog keeps the user's choice.
+    const LPARAM text = reinterpret_cast<LPARAM>(stored);
+    LRESULT index = SendDlgItemMessageA(dialog, kTuneComboId, CB_FINDSTRINGEXACT,
+                                        static_cast<WPARAM>(-1), text);
+    if (index != CB_ERR)
+        SendDlgItemMessageA(dialog, kTuneComboId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    else if (stored[0] == '\0' ||
+             SendDlgItemMessageA(dialog, kTuneComboId, CB_SELECTSTRING, 0, text) == CB_ERR)
+        SetDlgItemTextA(dialog, kTuneComboId, stored);
 }
 
 void CheckMusicEnded(HWND window) {

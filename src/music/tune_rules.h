@@ -60,7 +60,8 @@ void StripExtension(char* fileName);
 bool IsRandomTune(const char* name);
 
 // Whether a poll at `now` comes more than kLoopPollMilliseconds after the one
-// at `last`, both 32-bit millisecond tick counts (unsigned, wrapping sum).
+// at `last`, both 32-bit millisecond tick counts: an unsigned difference, so
+// the tick count's wrap after 49.7 days does not stop the polls.
 constexpr bool LoopPollDue(uint32_t now, uint32_t last) {
-    return now > static_cast<uint32_t>(last + kLoopPollMilliseconds);
+    return static_cast<uint32_t>(now - last) > kLoopPollMilliseconds;
 }

@@ -9,8 +9,8 @@ typedef DWORD(WINAPI* PwdChangePasswordProc)(LPCSTR, HWND, DWORD, LPVOID);
 }  // namespace
 
 int VerifySaverPassword(HWND window) {
-    PALETTEENTRY saved[256];
-    LendPaletteToSystem(saved);
+    PALETTEENTRY saved[256] = {};
+    const int wasSaved = LendPaletteToSystem(saved);
     g_Shell.PasswordDialogUp = 1;
     ShowCursor(TRUE);
 
@@ -25,7 +25,7 @@ int VerifySaverPassword(HWND window) {
 
     ShowCursor(FALSE);
     g_Shell.PasswordDialogUp = 0;
-    ReclaimPalette(saved);
+    ReclaimPalette(saved, wasSaved);
     return result;
 }
 

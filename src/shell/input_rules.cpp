@@ -43,7 +43,10 @@ InputResult OnMouseButtonDown(const InputContext& c) {
 }
 
 void OnActivateApp(ShellState& s, bool active, const std::function<void()>& destroyWindow) {
-    if (!s.ConfigMode) s.WindowActive = active ? 1 : 0;
+    s.AppActive = active ? 1 : 0;
+    // Frames stay off while Windows' password dialog is up, or they would be
+    // flipped over it when the user switches away and back.
+    if (!s.ConfigMode && !(active && s.PasswordDialogUp)) s.WindowActive = active ? 1 : 0;
     if (active || s.EndingInProgress) return;
     if (++s.DeactivationCount == kDeactivationLimit) {
         s.WindowActive = 0;
@@ -53,12 +56,12 @@ void OnActivateApp(ShellState& s, bool active, const std::function<void()>& dest
 }
 
 void ResetMouseCountIfDue(ShellState& s, uint32_t now) {
-    if (now > s.mouseResetTime + kMouseResetInterval) {
+    if (now - s.mouseResetTime > kMouseResetInterval) {
         s.MouseMoveCount = 0;
         s.mouseResetTime = now;
     }
 }
 
 int32_t SceneTimerPeriod(int32_t process) {
-    return process > 0 ? process : 500;
+    return process > 0 && process <= kLongestSceneTimerPeriod ? process : 500;
 }

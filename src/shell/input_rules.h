@@ -43,12 +43,15 @@ InputResult OnMouseButtonDown(const InputContext& c);
 InputResult ApplyEndingRule(const InputContext& c, bool isKey, unsigned key);
 
 // WM_ACTIVATEAPP; the fifth loss outside an ending destroys the window.
+// Activation while the password dialog is up leaves the frames off.
 void OnActivateApp(ShellState& shell, bool active, const std::function<void()>& destroyWindow);
 
 // The tick's mouse-count reset: more than 500 ms after the last reset.
 void ResetMouseCountIfDue(ShellState& shell, uint32_t now);
 
-// The scene timer's period for a Process setting: a hand-edited value of
-// 0 or less would make the timeline race (or, as an unsigned period, stall),
-// so it falls back to the default of 500 ms.
+// The scene timer's period for a Process setting. A hand-edited value of 0 or
+// less would make the timeline race (or, as an unsigned period, stall), and
+// one beyond 10 seconds would keep the black hole, which swallows all input,
+// from ever finishing; both fall back to the default of 500 ms.
+constexpr int32_t kLongestSceneTimerPeriod = 10000;
 int32_t SceneTimerPeriod(int32_t process);

@@ -9,6 +9,12 @@ constexpr UINT_PTR kSceneTimerId = 1;
 
 extern HINSTANCE ProgramInstance;
 
+// What the window procedure takes from the system; tests replace it.
+struct WindowHost {
+    UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = SetTimer;
+};
+extern WindowHost g_WindowHost;
+
 // The whole run for a command-line tail; returns the exit code (always 0).
 int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand);
 

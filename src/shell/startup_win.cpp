@@ -127,6 +127,13 @@ int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand) {
     UpdateWindow(window);
     SetFocus(window);
 
+    // Without its timer the show could never advance, nor its black hole end:
+    // the run ends at once, through the window's own teardown.
+    if (!g_Shell.ConfigMode && !g_Shell.SceneTimerRunning) {
+        DestroyWindow(window);
+        return 0;
+    }
+
     g_Shell.OverlayFont = CreateOverlayFont(g_Settings[xScreenSize]);
 
     if (!g_Shell.ConfigMode && InitDisplay(window) == 0) return 0;

@@ -11,6 +11,8 @@
 #include "shell/shell.h"
 #include "shell/shell_state.h"
 
+WindowHost g_WindowHost;
+
 namespace {
 
 const EndingActions& Actions() {
@@ -64,8 +66,10 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
                 return 1;
             }
             ShowCursor(FALSE);
-            SetTimer(window, kSceneTimerId,
-                     static_cast<UINT>(SceneTimerPeriod(g_Settings[Process])), nullptr);
+            g_Shell.SceneTimerRunning =
+                g_WindowHost.setTimer(window, kSceneTimerId,
+                                      static_cast<UINT>(SceneTimerPeriod(g_Settings[Process])),
+                                      nullptr) != 0;
             break;
         case WM_DESTROY:
             StopMusic();

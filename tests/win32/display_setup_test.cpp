@@ -340,9 +340,10 @@ TEST_F(PaletteHandOver, LendsTheSystemColoursAndTakesTheSaversBack) {
         EXPECT_CALL(palette, SetEntries(0u, 0u, 20u, g_Display.SystemPalette));
         EXPECT_CALL(palette, SetEntries(0u, 0u, 256u, saved));
     }
-    LendPaletteToSystem(saved);
+    g_Shell.AppActive = 1;
+    EXPECT_EQ(LendPaletteToSystem(saved), 1);
     EXPECT_EQ(g_Shell.WindowActive, 0);
-    ReclaimPalette(saved);
+    ReclaimPalette(saved, 1);
     EXPECT_EQ(g_Shell.WindowActive, 1);
 }
 

@@ -1,0 +1,197 @@
+// The shell's rules: the command line, the start-up restrictions and how
+// input, activation and timer ticks steer a saver run.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "shell/command_line.h"
+#include "shell/input_rules.h"
+#include "shell/startup_restrictions.h"
+
+TEST(CommandLine, FirstTwoCharactersPickTheRun) {
+    struct {
+        const char* tail;
+        RunMode mode;
+        uintptr_t parent;
+    } rows[] = {
+        {"/p 1234", RunMode::Preview, 0},
+        {"/P", RunMode::Preview, 0},
+        {"/c:5678", RunMode::Configuration, 0},
+        {"/s", RunMode::Saver, 0},
+        {"/S more", RunMode::Saver, 0},
+        {"-s", RunMode::Configuration, 0},
+        {"/x", RunMode::Configuration, 0},
+        {"", RunMode::Configuration, 0},
+        {nullptr, RunMode::Configuration, 0},
+        {"/a 4660", RunMode::PasswordChange, 4660},
+        {"/A:  12x", RunMode::PasswordChange, 12},
+        {"/a", RunMode::PasswordChange, 0},
+        {"/a 99999999999999999999999", RunMode::PasswordChange, 0},
+    };
+    for (const auto& r : rows) {
+        const CommandLine c = ParseCommandLine(r.tail);
+        EXPECT_EQ(c.mode, r.mode) << (r.tail ? r.tail : "(null)");
+        EXPECT_EQ(c.parentWindow, r.parent) << (r.tail ? r.tail : "(null)");
+    }
+}
+
+// Each restriction, alone switched on, finds its program by exactly these
+// window classes or title prefixes and by nothing else.
+TEST(StartupRestrictions, FindEachProgramByItsOwnProbes) {
+    struct {
+        SettingIndex setting;
+        std::vector<std::string> classes, titles;
+    } programs[] = {
+        {HideCheck, {"HideTermFrameClass"}, {}},
+        {NiftyManagerCheck, {}, {"NIFTY Manager"}},
+        {Guippy2Check, {"GP2WIN"}, {"Guippy"}},
+        {InternetExpCheck, {"Internet Explorer_Frame", "IEFrame"}, {}},
+        {NetScapeCheck, {}, {"Netscape's Hidden Frame", "Netscape"}},
+        {ASCIInetCrewCheck, {}, {"ASCIInet"}},
+        {PCVANNavCheck, {}, {"PC\xb0VAN\x83\x69\x83\x72\x83\x51\x81\x5b\x83\x5e"}},
+        {CIMCheck, {"cim:main"}, {}},
+        {NifTermCheck, {"NiftermHelperClass"}, {}},
+    };
+    Settings none;
+    int probes = 0;
+    auto count = [&probes](const char*) { return ++probes, false; };
+    EXPECT_EQ(FindStartupRestriction(none, count, count), -1);
+    EXPECT_EQ(probes, 0) << "nothing is probed while every check is off";
+    for (int i = 0; i < kStartupRestrictionCount; ++i) {
+        Settings s;
+        s.Set(programs[i].setting, 1);
+        std::vector<std::string> asked;
+        auto askClass = [&](const char* t) {
+            return asked.push_back(std::string("class ") + t), false;
+        };
+        auto askTitle = [&](const char* t) {
+            return asked.push_back(std::string("title ") + t), false;
+        };
+        EXPECT_EQ(FindStartupRestriction(s, askClass, askTitle), -1);
+        std::vector<std::string> expected;
+        for (const auto& c : programs[i].classes) expected.push_back("class " + c);
+        for (const auto& t : programs[i].titles) expected.push_back("title " + t);
+        std::sort(asked.begin(), asked.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(asked, expected) << "restriction " << i;
+        for (const auto& hit : asked) {
+            auto is = [&](const char* kind) {
+                return [&, kind](const char* t) { return hit == std::string(kind) + t; };
+            };
+            EXPECT_EQ(FindStartupRestriction(s, is("class "), is("title ")), i) << hit;
+        }
+    }
+}
+
+namespace {
+
+enum Event { Move, Key, SysKey, Click };
+
+struct SaverRun {
+    ShellState shell;
+    int32_t frames = 0;
+    int answer = 1, asked = 0, holes = 0, destroyed = 0;
+    EndingActions actions{[this] { return ++asked, answer; }, [this] { ++holes; },
+                          [this] { ++destroyed; }};
+};
+
+}  // namespace
+
+TEST(InputRules, EndTheSaverOnlyAsTheUserMeantIt) {
+    struct Row {
+        const char* what;
+        Event event;
+        unsigned key;
+        int frames, moves, password, answer, blackHall, ending;
+        // What follows: handled, asked, black hole, destroyed, snapshot,
+        // ending afterwards, frames afterwards.
+        bool handled;
+        int asked, holes, destroyed, snapshot, endingAfter, framesAfter;
+    } rows[] = {
+        {"5th move before 150 frames", Move, 0, 149, 4, 0, 1, 0, 0, false, 0, 0, 0, 0, 0, 149},
+        {"4th move", Move, 0, 150, 3, 0, 1, 0, 0, false, 0, 0, 0, 0, 0, 150},
+        {"5th move", Move, 0, 150, 4, 0, 1, 0, 0, true, 0, 0, 1, 0, 1, 150},
+        {"key before 300 frames", Key, 'A', 299, 0, 0, 1, 0, 0, false, 0, 0, 0, 0, 0, 299},
+        {"key", Key, 'A', 300, 0, 0, 1, 0, 0, true, 0, 0, 1, 0, 1, 300},
+        {"Alt+key at once", SysKey, 'A', 0, 0, 0, 1, 0, 0, true, 0, 0, 1, 0, 1, 0},
+        {"click at once", Click, 0, 0, 0, 0, 1, 0, 0, true, 0, 0, 1, 0, 1, 0},
+        {"F10 before 300 frames", Key, 121, 10, 0, 0, 1, 0, 0, false, 0, 0, 0, 0, 0, 10},
+        {"F10", Key, 121, 300, 0, 0, 1, 0, 0, false, 0, 0, 0, 1, 0, 300},
+        {"F10 as a system key", SysKey, 121, 0, 0, 0, 1, 0, 1, false, 0, 0, 0, 1, 1, 0},
+        {"input during an ending", Click, 0, 500, 0, 1, 1, 1, 1, true, 0, 0, 0, 0, 1, 500},
+        {"black hole", Click, 0, 500, 0, 0, 1, 1, 0, true, 0, 1, 0, 0, 1, 500},
+        {"password refused", Click, 0, 500, 0, 1, 0, 1, 0, false, 1, 0, 0, 0, 0, 0},
+        {"password accepted", SysKey, 'B', 500, 0, 1, 1, 1, 0, true, 1, 1, 0, 0, 1, 500},
+    };
+    for (const Row& r : rows) {
+        SaverRun run;
+        run.frames = r.frames;
+        run.answer = r.answer;
+        run.shell.WindowActive = 1;
+        run.shell.MouseMoveCount = r.moves;
+        run.shell.UsePassword = r.password;
+        run.shell.EndingInProgress = r.ending;
+        const InputContext c{run.shell, run.frames, r.blackHall, run.actions};
+        const InputResult result = r.event == Move     ? OnMouseMove(c)
+                                   : r.event == Key    ? OnKeyDown(c, r.key)
+                                   : r.event == SysKey ? OnSysKeyDown(c, r.key)
+                                                       : OnMouseButtonDown(c);
+        SCOPED_TRACE(r.what);
+        EXPECT_EQ(result == InputResult::Handled, r.handled);
+        EXPECT_EQ(run.asked, r.asked);
+        EXPECT_EQ(run.holes, r.holes);
+        EXPECT_EQ(run.destroyed, r.destroyed);
+        EXPECT_EQ(run.shell.WindowActive, r.destroyed ? 0 : 1);
+        EXPECT_EQ(run.shell.SnapshotRequested, r.snapshot);
+        EXPECT_EQ(run.shell.EndingInProgress, r.endingAfter);
+        EXPECT_EQ(run.frames, r.framesAfter);
+    }
+}
+
+TEST(InputRules, ActivationAndTicks) {
+    // Activation changes: (config run, ending, password dialog up, earlier
+    // losses, active) -> frames drawn, losses counted, window destroyed.
+    struct {
+        int config, ending, dialog, losses, active, windowActive, lossesAfter, destroyed;
+    } rows[] = {
+        {0, 0, 0, 0, 1, 1, 0, 0}, {0, 0, 0, 0, 0, 0, 1, 0}, {0, 0, 0, 3, 0, 0, 4, 0},
+        {0, 0, 0, 4, 0, 0, 5, 1}, {0, 1, 0, 4, 0, 0, 4, 0}, {1, 0, 0, 4, 0, 0, 5, 1},
+        {1, 0, 0, 0, 1, 0, 0, 0}, {0, 1, 1, 0, 1, 0, 0, 0},
+    };
+    for (const auto& r : rows) {
+        ShellState s;
+        s.ConfigMode = r.config;
+        s.EndingInProgress = r.ending;
+        s.PasswordDialogUp = r.dialog;
+        s.DeactivationCount = r.losses;
+        int destroyed = 0;
+        OnActivateApp(s, r.active != 0, [&] { ++destroyed; });
+        EXPECT_EQ(s.WindowActive, r.windowActive) << r.losses << r.active << r.dialog;
+        EXPECT_EQ(s.AppActive, r.active);
+        EXPECT_EQ(s.DeactivationCount, r.lossesAfter);
+        EXPECT_EQ(destroyed, r.destroyed);
+        EXPECT_EQ(s.EndingInProgress, r.destroyed | r.ending);
+    }
+    // The tick clears the mouse count more than 500 ms after the last
+    // clearing, also across the tick count's wrap.
+    const uint32_t ticks[][3] = {{0, 501, 1},
+                                 {0, 500, 0},
+                                 {1000, 1501, 1},
+                                 {1000, 1500, 0},
+                                 {0xFFFFFF00u, 0x100, 1},
+                                 {0xFFFFFF00u, 0xF4, 0}};
+    for (const auto& t : ticks) {
+        ShellState s;
+        s.mouseResetTime = t[0];
+        s.MouseMoveCount = 4;
+        ResetMouseCountIfDue(s, t[1]);
+        EXPECT_EQ(s.MouseMoveCount, t[2] ? 0 : 4) << t[0] << " " << t[1];
+        EXPECT_EQ(s.mouseResetTime, t[2] ? t[1] : t[0]);
+    }
+    const int32_t periods[][2] = {{500, 500}, {200, 200},   {10000, 10000},  {0, 500},
+                                  {-1, 500},  {10001, 500}, {100000000, 500}};
+    for (const auto& p : periods) EXPECT_EQ(SceneTimerPeriod(p[0]), p[1]) << p[0];
+}
