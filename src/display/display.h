@@ -17,6 +17,9 @@ struct DisplayHost {
     int(WINAPI* messageBox)(HWND, LPCSTR, LPCSTR, UINT) = MessageBoxA;
     BOOL(WINAPI* destroyWindow)(HWND) = DestroyWindow;
     DWORD(WINAPI* tickCount)() = GetTickCount;
+    // The background fill's brush, made and deleted on every frame.
+    HBRUSH(WINAPI* createSolidBrush)(COLORREF) = CreateSolidBrush;
+    BOOL(WINAPI* deleteObject)(HGDIOBJ) = DeleteObject;
     // BlackBack is read from the store on every frame.
     std::function<int()> readBlackBack;
     // The rest of the start-up chain once the display is ready: seeding the

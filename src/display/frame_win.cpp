@@ -47,14 +47,14 @@ void FillWithBackgroundColor() {
     // Only the RGB bytes: a hand-edited value with the high byte set would
     // otherwise ask GDI for a palette index.
     HBRUSH brush =
-        CreateSolidBrush(static_cast<COLORREF>(d.settings[BackgroundColor]) & 0x00FFFFFF);
+        d.host.createSolidBrush(static_cast<COLORREF>(d.settings[BackgroundColor]) & 0x00FFFFFF);
     HDC dc = nullptr;
     if (d.backBuffer->GetDC(&dc) == DD_OK) {
         RECT all = {0, 0, d.settings[xScreenSize], d.settings[yScreenSize]};
         FillRect(dc, &all, brush);
         d.backBuffer->ReleaseDC(dc);
     }
-    DeleteObject(brush);
+    d.host.deleteObject(brush);
 }
 
 int BlitSprite(int x, int y, RECT* source) {

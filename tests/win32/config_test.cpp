@@ -1,0 +1,266 @@
+// The real settings dialog from its template, driven by messages as a user's
+// clicks would drive it, against Wine's real registry and display modes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/config_dialog.h"
+#include "config/config_dialog_state.h"
+#include "config/config_ids.h"
+#include "music/music.h"
+#include "settings/settings_store.h"
+#include "win32_test.h"
+
+namespace {
+
+struct Seen {
+    int answer = IDNO, questions = 0, warnings = 0, stops = 0, tests = 0, testedWith = -1;
+    COLORREF chosen = 0;
+    BOOL accept = FALSE;
+    CHOOSECOLORA asked = {};
+} g_seen;
+
+int WINAPI Answer(HWND, LPCSTR, LPCSTR caption, UINT) {
+    (std::string(caption) == "インターネットにジャンプ" ? g_seen.questions : g_seen.warnings)++;
+    return g_seen.answer;
+}
+BOOL WINAPI Choose(LPCHOOSECOLORA c) {
+    g_seen.asked = *c;
+    c->rgbResult = g_seen.chosen;
+    return g_seen.accept;
+}
+HRESULT WINAPI NoDirectDraw(GUID*, LPDIRECTDRAW*, IUnknown*) {
+    return DDERR_NODIRECTDRAWHW;
+}
+
+class Config : public ScratchRegistry {
+  protected:
+    void SetUp() override {
+        ScratchRegistry::SetUp();
+        g_seen = Seen{};
+        g_Settings = Settings();
+        g_ConfigDialog = ConfigDialogState{};
+        ConfigDialogHost& host = g_ConfigDialog.host;
+        host.messageBox = Answer;
+        host.chooseColor = Choose;
+        host.stopMusic = [] { return ++g_seen.stops, TRUE; };
+        host.testMusicSelection = [](HWND, int direct) {
+            return ++g_seen.tests, g_seen.testedWith = direct, TRUE;
+        };
+        DirectMusicAvailable = 1;
+    }
+    void TearDown() override {
+        if (dialog_) DestroyWindow(dialog_);
+        ScratchRegistry::TearDown();
+    }
+    HWND Open() {
+        if (dialog_) DestroyWindow(dialog_);
+        dialog_ =
+            CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TESSARY_CONFIG),
+                               TestWindow(), ConfigDialogProc, 0);
+        return dialog_;
+    }
+    void Command(int id) { SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Scroll(int id, int code, int thumb = 0) {
+        SendMessageA(dialog_, WM_HSCROLL, MAKEWPARAM(code, thumb), LPARAM(GetDlgItem(dialog_, id)));
+    }
+    int Ticked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+    std::string Text(int id) {
+        char text[512] = {};
+        GetDlgItemTextA(dialog_, id, text, sizeof text);
+        return text;
+    }
+    static int32_t Stored(const char* name) {
+        DWORD type = 0;
+        const std::string bytes = Get(kSettings, name, &type);
+        return type == REG_DWORD ? *reinterpret_cast<const int32_t*>(bytes.data()) : -999;
+    }
+    HWND dialog_ = nullptr;
+    TuneFolder tunes_{{"Song 2.mid", "Song.mid"}};
+};
+
+}  // namespace
+
+TEST_F(Config, ShowsTheRunsSettingsAndCloseStoresWhatItShows) {
+    // Check boxes in the order of their settings, each shown from the run's
+    // copy (set alternately here) and stored under its own name.
+    const struct {
+        int id;
+        SettingIndex setting;
+        const char* name;
+    } boxes[] = {
+        {IDC_FPS, FPS, "FPS"},
+        {IDC_BIG_BANG, BigBang, "BigBang"},
+        {IDC_BLACK_HALL, BlackHall, "BlackHall"},
+        {IDC_GYAKUTEN, Gyakuten, "Gyakuten"},
+        {IDC_HANEKAERI, Hanekaeri, "Hanekaeri"},
+        {IDC_KASOKU, Kasoku, "Kasoku"},
+        {IDC_HIDE_CHECK, HideCheck, "HideCheck"},
+        {IDC_NIFTY_MANAGER_CHECK, NiftyManagerCheck, "NiftyManagerCheck"},
+        {IDC_GUIPPY2_CHECK, Guippy2Check, "Guippy2Check"},
+        {IDC_INTERNET_EXP_CHECK, InternetExpCheck, "InternetExpCheck"},
+        {IDC_NETSCAPE_CHECK, NetScapeCheck, "NetScapeCheck"},
+        {IDC_ASCII_NET_CREW_CHECK, ASCIInetCrewCheck, "ASCIInetCrewCheck"},  // hidden, kept
+        {IDC_PCVAN_NAV_CHECK, PCVANNavCheck, "PCVANNavCheck"},
+        {IDC_CIM_CHECK, CIMCheck, "CIMCheck"},
+        {IDC_NON_STOP, NonStop, "NonStop"},
+        {IDC_NIFTERM_CHECK, NifTermCheck, "NifTermCheck"},
+    };
+    for (size_t i = 0; i < std::size(boxes); ++i) g_Settings.Set(boxes[i].setting, i % 2 ? 0 : 7);
+    g_Settings.Set(SelfRotation, 37);
+    g_Settings.Set(Moving, 412);
+    g_Settings.Set(Process, 700);
+    g_Settings.Set(BackgroundColor, 0x123456);
+    PutDword("LoopMusic", 0);
+    PutDword("BlackBack", 5);
+    PutDword("UseDirectMusic", 1);
+    ASSERT_NE(Open(), nullptr);
+    const int about = int(SendDlgItemMessageA(dialog_, IDC_ABOUT_LIST, LB_GETCOUNT, 0, 0));
+    char line[512] = {};
+    SendDlgItemMessageA(dialog_, IDC_ABOUT_LIST, LB_GETTEXT, 0, LPARAM(line));
+    EXPECT_EQ(about, 8);
+    EXPECT_STREQ(line, "Tessary ver1.80");
+    for (size_t i = 0; i < std::size(boxes); ++i)
+        EXPECT_EQ(Ticked(boxes[i].id), i % 2 ? 0 : 1) << boxes[i].name;
+    EXPECT_EQ(GetScrollPos(GetDlgItem(dialog_, IDC_PROCESS), SB_CTL), 700);
+    EXPECT_TRUE(!Ticked(IDC_LOOP_MUSIC) && Ticked(IDC_BLACK_BACK) && Ticked(IDC_USE_DIRECT_MUSIC));
+    EXPECT_EQ(Text(IDC_DISPLAY_MODE), "640x480 256 Color");
+    // The user's changes: two boxes, three sliders, a listed mode, a tune.
+    SendDlgItemMessageA(dialog_, IDC_FPS, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(dialog_, IDC_LOOP_MUSIC, BM_CLICK, 0, 0);
+    Scroll(IDC_PROCESS, SB_LINERIGHT);
+    Scroll(IDC_PROCESS, SB_PAGERIGHT);  // the trough does nothing
+    Scroll(IDC_SELF_ROTATION, SB_LINELEFT);
+    Scroll(IDC_MOVING, SB_THUMBTRACK, 5);
+    char mode[64] = {};
+    ASSERT_GT(SendDlgItemMessageA(dialog_, IDC_DISPLAY_MODE, CB_GETCOUNT, 0, 0), 0)
+        << "Wine's modes";
+    SendDlgItemMessageA(dialog_, IDC_DISPLAY_MODE, CB_GETLBTEXT, 0, LPARAM(mode));
+    SetDlgItemTextA(dialog_, IDC_DISPLAY_MODE, mode);
+    SetDlgItemTextA(dialog_, IDC_TUNE, "Song 2");
+    EXPECT_EQ(Stored("FPS"), -999) << "nothing is written before Close";
+    Command(IDC_CLOSE);
+    EXPECT_FALSE(IsWindowVisible(dialog_));
+    EXPECT_EQ(g_ConfigDialog.result, 0);
+    EXPECT_EQ(g_seen.stops, 1);
+    for (size_t i = 0; i < std::size(boxes); ++i)
+        EXPECT_EQ(Stored(boxes[i].name), (i % 2 ? 0 : 1) ^ (i == 0)) << boxes[i].name;
+    const struct {
+        const char* name;
+        int32_t value;
+    } values[] = {{"SelfRotation", 36},          {"Moving", 5},    {"Process", 800},
+                  {"BackgroundColor", 0x123456}, {"LoopMusic", 1}, {"BlackBack", 1},
+                  {"UseDirectMusic", 1}};
+    for (const auto& v : values) EXPECT_EQ(Stored(v.name), v.value) << v.name;
+    int w = 0, h = 0;
+    std::sscanf(mode, "%dx%d", &w, &h);
+    EXPECT_TRUE(Stored("xScreenSize") == w && Stored("yScreenSize") == h &&
+                Stored("ColorDepth") > 0)
+        << mode;
+    char tune[100] = {};
+    EXPECT_EQ(ReadMidiFileSetting(tune), 1);
+    EXPECT_STREQ(tune, "Song 2");
+}
+
+TEST_F(Config, InternetAndEscAskFirstAndOnlyYesEndsTheDialog) {
+    Open();
+    Command(IDC_INTERNET);  // what the dialog manager sends for Esc too
+    EXPECT_EQ(g_seen.questions, 1);
+    EXPECT_TRUE(IsWindowVisible(dialog_));
+    EXPECT_EQ(Stored("FPS"), -999);
+    g_seen.answer = IDYES;
+    Command(IDC_INTERNET);
+    EXPECT_FALSE(IsWindowVisible(dialog_));
+    EXPECT_EQ(g_ConfigDialog.result, 1);
+    EXPECT_EQ(Stored("FPS"), 0);
+    // Test and Stop.
+    Open();
+    Command(IDC_TEST_TUNE);
+    Command(IDC_STOP_TUNE);
+    EXPECT_EQ(g_seen.tests, 1);
+    EXPECT_EQ(g_seen.testedWith, 1);
+}
+
+TEST_F(Config, ColourChooserStartsFromTheColourAndWarnsOnceAt256Colours) {
+    const struct {
+        int depth;
+        BOOL accept;
+        int warnings;
+        int32_t stored;
+    } rows[] = {{8, TRUE, 1, 0x00ABCDEF}, {32, TRUE, 0, 0x00ABCDEF}, {8, FALSE, 0, 0x111111}};
+    for (const auto& r : rows) {
+        g_seen = Seen{};
+        g_seen.accept = r.accept;
+        g_seen.chosen = 0xABCDEF;
+        g_Settings.Set(ColorDepth, r.depth);
+        g_Settings.Set(BackgroundColor, 0x111111);
+        Open();
+        Command(IDC_BACKGROUND_COLOR);
+        EXPECT_EQ(g_seen.asked.rgbResult, 0x111111u);
+        EXPECT_EQ(g_seen.asked.Flags, DWORD(CC_RGBINIT | CC_FULLOPEN));
+        EXPECT_EQ(g_seen.asked.hwndOwner, dialog_);
+        Command(IDC_BACKGROUND_COLOR);
+        EXPECT_EQ(g_seen.warnings, r.warnings) << r.depth;
+        Command(IDC_CLOSE);
+        EXPECT_EQ(Stored("BackgroundColor"), r.stored);
+    }
+}
+
+// The tune field and the DirectMusic box keep the stored choice whenever the
+// dialog cannot show it.
+TEST_F(Config, StoredMusicChoicesSurviveAClose) {
+    const struct {
+        const char* stored;  // nullptr: none stored
+        int directMusic, available;
+        const char *field, *saved;
+        int savedDirectMusic;
+    } rows[] = {
+        {"Song", 0, 1, "Song", "Song", 0},
+        {"Song 2", 1, 1, "Song 2", "Song 2", 1},
+        {"Gone", 1, 0, "Gone", "Gone", 1},
+        {"", 0, 0, "", "", 0},
+        {nullptr, 1, 0, "ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ", "ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ", 1},
+    };
+    for (const auto& r : rows) {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettings, "MidiFile");
+        if (r.stored) WriteMidiFileSetting(r.stored);
+        PutDword("UseDirectMusic", r.directMusic);
+        DirectMusicAvailable = r.available;
+        Open();
+        EXPECT_EQ(Text(IDC_TUNE), r.field);
+        EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog_, IDC_USE_DIRECT_MUSIC)) != 0,
+                  r.available == 1);
+        EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_TUNE, CB_GETCOUNT, 0, 0), 4);
+        Command(IDC_CLOSE);
+        char tune[100] = {};
+        ReadMidiFileSetting(tune);
+        EXPECT_STREQ(tune, r.saved);
+        EXPECT_EQ(Stored("UseDirectMusic"), r.savedDirectMusic) << (r.stored ? r.stored : "none");
+    }
+}
+
+TEST_F(Config, DisplayModeIsStoredOnlyWhenTheFieldIsAnEntry) {
+    const struct {
+        bool directDraw;
+        int depth;
+        const char* typed;  // nullptr: the field as shown
+        const char* field;
+    } rows[] = {
+        {true, 15, nullptr, "640x480 15 bit/pixel"},
+        {true, 8, "640x480 256 color", "640x480 256 Color"},
+        {false, 8, nullptr, "640x480 256 Color"},
+    };
+    for (const auto& r : rows) {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettings, "ColorDepth");
+        g_ConfigDialog.host.directDrawCreate = r.directDraw ? DirectDrawCreate : NoDirectDraw;
+        g_Settings.Set(ColorDepth, r.depth);
+        Open();
+        EXPECT_EQ(Text(IDC_DISPLAY_MODE), r.field);
+        EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_DISPLAY_MODE, CB_GETCOUNT, 0, 0) > 0,
+                  r.directDraw);
+        if (r.typed) SetDlgItemTextA(dialog_, IDC_DISPLAY_MODE, r.typed);
+        Command(IDC_CLOSE);
+        EXPECT_EQ(Stored("ColorDepth"), -999) << r.field;
+    }
+}

@@ -1,0 +1,514 @@
+// The display against Wine's real DirectDraw in its virtual desktop: frames
+// compared pixel by pixel with what the artwork and the clipping rules give,
+// and failures injected into the real objects.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "animation/animation_state.h"
+#include "display/display.h"
+#include "fault.h"
+#include "password/password.h"
+#include "shell/shell_state.h"
+#include "win32_test.h"
+
+namespace {
+
+constexpr DWORD kNow = 50000;
+DWORD WINAPI Now() {
+    return kNow;
+}
+
+struct Seen {
+    std::vector<std::string> boxes;
+    int cursorAtBox = -99, brushes = 0, seeded = 0, music = 0, destroyed = 0;
+    bool releasedAtBox = false;
+} g_seen;
+
+std::string DisplayMode() {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    return std::to_string(mode.dmPelsWidth) + "x" + std::to_string(mode.dmPelsHeight);
+}
+
+int WINAPI Box(HWND, LPCSTR text, LPCSTR caption, UINT) {
+    g_seen.boxes.push_back(std::string(caption) + ": " + text);
+    g_seen.cursorAtBox = CursorCount();
+    g_seen.releasedAtBox = g_Display.device == nullptr && DisplayMode() == "1024x768";
+    return IDOK;
+}
+HRESULT WINAPI NoDirectDraw(GUID*, LPDIRECTDRAW*, IUnknown*) {
+    return DDERR_NODIRECTDRAWHW;
+}
+BOOL WINAPI Destroy(HWND) {
+    return ++g_seen.destroyed, TRUE;
+}
+HBRUSH WINAPI Brush(COLORREF colour) {
+    return ++g_seen.brushes, CreateSolidBrush(colour);
+}
+BOOL WINAPI Delete(HGDIOBJ object) {
+    return --g_seen.brushes, DeleteObject(object);
+}
+
+// Hooks every method the tests make fail, once, through objects of the same
+// kinds as the display's.
+void InstallHooks() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    IDirectDraw* first = nullptr;
+    IDirectDraw2* device = nullptr;
+    DirectDrawCreate(nullptr, &first, nullptr);
+    DrawQuery::Install(first);
+    first->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&device));
+    DrawCreatePalette::Install(device);
+    DrawCreateSurface::Install(device);
+    DrawMonitorFrequency::Install(device);
+    DrawCooperativeLevel::Install(device);
+    DrawDisplayMode::Install(device);
+    device->SetCooperativeLevel(TestWindow(), DDSCL_NORMAL);
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = desc.dwHeight = 8;
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    IDirectDrawSurface* surface = nullptr;
+    device->CreateSurface(&desc, &surface, nullptr);
+    SurfaceBlt::Install(surface);
+    SurfaceBltFast::Install(surface);
+    SurfaceFlip::Install(surface);
+    SurfaceAttached::Install(surface);
+    SurfaceGetDC::Install(surface);
+    SurfaceLock::Install(surface);
+    SurfaceRestore::Install(surface);
+    PALETTEENTRY entries[256] = {};
+    IDirectDrawPalette* palette = nullptr;
+    device->CreatePalette(DDPCAPS_8BIT, entries, &palette, nullptr);
+    PaletteGetEntries::Install(palette);
+    palette->Release();
+    surface->Release();
+    device->Release();
+    first->Release();
+}
+
+void ClearScripts() {
+    DrawQuery::Script();
+    DrawCreatePalette::Script();
+    DrawCreateSurface::Script();
+    DrawMonitorFrequency::Script();
+    DrawCooperativeLevel::Script();
+    DrawDisplayMode::Script();
+    SurfaceBlt::Script();
+    SurfaceBltFast::Script();
+    SurfaceFlip::Script();
+    SurfaceAttached::Script();
+    SurfaceGetDC::Script();
+    SurfaceLock::Script();
+    SurfaceRestore::Script();
+    PaletteGetEntries::Script();
+}
+
+// The raw pixel values of a surface.
+struct Pixels {
+    int w = 0, h = 0;
+    std::vector<uint32_t> raw;
+    uint32_t At(int x, int y) const { return raw[size_t(y) * w + x]; }
+};
+
+Pixels Read(IDirectDrawSurface* surface) {
+    DDSURFACEDESC d = {};
+    d.dwSize = sizeof d;
+    Pixels p;
+    if (surface->Lock(nullptr, &d, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) != DD_OK) return p;
+    p.w = int(d.dwWidth);
+    p.h = int(d.dwHeight);
+    const int bytes = int(d.ddpfPixelFormat.dwRGBBitCount / 8);
+    for (int y = 0; y < p.h; ++y)
+        for (int x = 0; x < p.w; ++x) {
+            uint32_t v = 0;
+            std::memcpy(&v, static_cast<BYTE*>(d.lpSurface) + y * d.lPitch + x * bytes, bytes);
+            p.raw.push_back(v);
+        }
+    surface->Unlock(nullptr);
+    return p;
+}
+
+// The artwork as the program carries it: 24-bit rows, bottom-up.
+COLORREF Artwork(int x, int y) {
+    HRSRC found = FindResourceA(nullptr, "FULLCOLOR", MAKEINTRESOURCEA(2));
+    const BYTE* dib = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
+    const size_t stride = (size_t(header->biWidth) * 3 + 3) & ~size_t(3);
+    const BYTE* p =
+        dib + header->biSize + size_t(header->biHeight - 1 - y) * stride + size_t(x) * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+class Display : public ScratchRegistry {
+  protected:
+    void SetUp() override {
+        ScratchRegistry::SetUp();
+        InstallHooks();
+        ClearScripts();
+        g_seen = Seen{};
+        g_Display = DisplayState{};
+        DisplayHost& host = g_Display.host;
+        host.messageBox = Box;
+        host.destroyWindow = Destroy;
+        host.tickCount = Now;
+        host.createSolidBrush = Brush;
+        host.deleteObject = Delete;
+        host.seedPool = [](DWORD) { ++g_seen.seeded; };
+        host.startMusic = [](HWND) { ++g_seen.music; };
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        snapshot_ = std::string(temp) + "tessary-test.bmp";
+        host.snapshotPath = snapshot_.c_str();
+        DeleteFileA(snapshot_.c_str());
+        g_Animation = AnimationState{};
+        g_Animation.host.settings = &g_Display.settings;
+        g_Animation.SceneState = 5;  // the page holds: nothing moves
+        g_Shell = ShellState{};
+    }
+    void TearDown() override {
+        ReleaseDisplay();
+        ClearScripts();
+        DeleteFileA(snapshot_.c_str());
+        ScratchRegistry::TearDown();
+    }
+    int Start(int w, int h, int bits) {
+        g_Display.settings.Set(xScreenSize, w);
+        g_Display.settings.Set(yScreenSize, h);
+        g_Display.settings.Set(ColorDepth, bits);
+        return InitDisplay(TestWindow());
+    }
+    // Brings the object of `digit` after the last one placed into play.
+    void Place(int x, int y, int digit, int frame) {
+        const bool small = g_Display.settings[xScreenSize] == 320;
+        while (next_ % 10 != digit) ++next_;
+        DigitObject& o = g_Animation.ObjectPool[next_++];
+        o = DigitObject{};
+        o.inPlay = 1;
+        o.digit = digit;
+        o.x = x;
+        o.y = y;
+        o.frame = frame;
+        o.frameCount = 17;
+        o.sheetColumns = 9;
+        o.cellWidth = small ? 25 : 50;
+        o.cellHeight = small ? 22 : 45;
+        o.sheetY = digit * (small ? 44 : 90);
+        o.framePeriod = 10;
+        o.lastFrameTime = kNow;
+    }
+    std::string snapshot_;
+    int next_ = 0;
+};
+
+}  // namespace
+
+TEST_F(Display, SetUpFailuresShowTheirCodeAfterEverythingIsGivenBack) {
+    struct Row {
+        const char* step;
+        void (*fault)();
+        int code;              // 0: set-up succeeds
+        bool (*after)() = {};  // what else holds after a success
+    } rows[] = {
+        {"DirectDrawCreate", [] { g_Display.host.directDrawCreate = NoDirectDraw; }, 1},
+        {"IDirectDraw2", [] { DrawQuery::Script({E_NOINTERFACE}); }, 33},
+        {"cooperative level", [] { DrawCooperativeLevel::Script({DDERR_EXCLUSIVEMODEALREADYSET}); },
+         22},
+        {"display mode", [] { DrawDisplayMode::Script({DDERR_INVALIDMODE}); }, 7},
+        {"primary", [] { DrawCreateSurface::Script({DDERR_OUTOFVIDEOMEMORY}); }, 4},
+        {"back buffer", [] { SurfaceAttached::Script({DDERR_NOTFOUND}); }, 5},
+        {"sprite sheet",
+         [] {
+             DrawCreateSurface::Script({kReal, DDERR_OUTOFVIDEOMEMORY, DDERR_OUTOFMEMORY});
+         },
+         6},
+        {"sheet in system memory",
+         [] {
+             DrawCreateSurface::Script({kReal, DDERR_OUTOFVIDEOMEMORY});
+         },
+         0,
+         [] {
+             DDSCAPS caps = {};
+             g_Display.SpriteSheet->GetCaps(&caps);
+             return (caps.dwCaps & DDSCAPS_SYSTEMMEMORY) != 0;
+         }},
+        {"no refresh rate", [] { DrawMonitorFrequency::Script({DDERR_UNSUPPORTED}); }, 0,
+         [] { return g_Display.refreshRate == 0; }},
+        {"no palette", [] { DrawCreatePalette::Script({DDERR_GENERIC}); }, 0,
+         [] { return g_Display.palette == nullptr; }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.step);
+        TearDown();
+        SetUp();
+        r.fault();
+        ShowCursor(FALSE);  // as the saver window hides it
+        const int cursor = CursorCount();
+        const int ready = Start(640, 480, 8);
+        EXPECT_EQ(CursorCount(), cursor);
+        ShowCursor(TRUE);
+        if (r.code == 0) {
+            EXPECT_EQ(ready, 1);
+            EXPECT_TRUE(g_seen.boxes.empty());
+            EXPECT_EQ(g_seen.seeded + g_seen.music, 2);
+            EXPECT_EQ(DisplayMode(), "640x480");
+            EXPECT_NE(g_Display.SpriteSheet, nullptr);
+            EXPECT_TRUE(!r.after || r.after());
+            continue;
+        }
+        EXPECT_EQ(ready, 0);
+        EXPECT_EQ(g_seen.boxes,
+                  std::vector<std::string>{
+                      "DirectX Tessary: DirectDraw Initializaition Failed!\nError Code is " +
+                      std::to_string(r.code)});
+        EXPECT_TRUE(g_seen.releasedAtBox) << "the desktop's mode is back before the box";
+        EXPECT_GE(g_seen.cursorAtBox, 0) << "the box is answered with a cursor";
+        EXPECT_EQ(g_seen.destroyed, 1);
+        EXPECT_EQ(g_seen.seeded + g_seen.music, 0);
+        ReleaseDisplay();  // the window's own teardown comes again: harmless
+    }
+}
+
+struct Mode {
+    int w, h, bits;
+};
+class Frames : public Display, public testing::WithParamInterface<Mode> {};
+
+TEST_P(Frames, ShowTheDigitsClippedAndColourKeyedAsTheSnapshotHasThem) {
+    const Mode m = GetParam();
+    ASSERT_EQ(Start(m.w, m.h, m.bits), 1);
+    const int W = m.w, H = m.h, cw = W == 320 ? 25 : 50, ch = W == 320 ? 22 : 45;
+    // The sheet holds the artwork: unchanged, or shrunk for a 320-wide screen
+    // with every pixel one of its neighbours in the artwork, never a blend.
+    const Pixels sheet = Read(g_Display.SpriteSheet);
+    ASSERT_TRUE(sheet.w == 450 && sheet.h == 900);
+    if (m.bits == 32) {
+        auto artwork = [&](int x, int y, int ax, int ay) {
+            if (ax < 0 || ay < 0 || ax >= 450 || ay >= 900) return false;
+            const COLORREF c = Artwork(ax, ay);
+            return sheet.At(x, y) ==
+                   uint32_t(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        };
+        int wrong = 0;
+        for (int y = 0; y < (W == 320 ? 440 : 900); ++y)
+            for (int x = 0; x < (W == 320 ? 225 : 450); ++x) {
+                bool found = W != 320 && artwork(x, y, x, y);
+                for (int dy = -2; dy <= 2 && W == 320; ++dy)
+                    for (int dx = -1; dx <= 2; ++dx)
+                        found |= artwork(x, y, 2 * x + dx, y * 900 / 440 + dy);
+                wrong += !found;
+            }
+        EXPECT_EQ(wrong, 0) << "sheet pixels that are not the artwork's";
+    }
+    const int tx = W * 500 / 640, ty = H * 420 / 480;
+    const int at[][4] = {// x, y, digit, frame: every edge, an overlap, a digit over the text
+                         {W - cw - 1, 60, 3, 0},
+                         {W - cw, 120, 4, 9},
+                         {W - cw + 10, 180, 5, 16},
+                         {-10, 60, 6, 3},
+                         {-cw, 120, 7, 1},
+                         {W - 1, 180, 8, 2},
+                         {60, -5, 9, 4},
+                         {120, H - ch - 1, 0, 5},
+                         {180, H - ch, 1, 6},
+                         {240, H - 1, 2, 7},
+                         {100, -ch, 3, 8},
+                         {W / 3, H / 3, 3, 0},
+                         {W / 3 + cw / 3, H / 3 + ch / 4, 5, 12},
+                         {tx + 5, ty - ch / 2, 1, 0}};
+    for (const auto& a : at) Place(a[0], a[1], a[2], a[3]);
+    g_Display.settings.Set(FPS, 1);
+    g_Shell.SnapshotRequested = 1;
+    RenderFrame();
+    EXPECT_EQ(g_Shell.SnapshotRequested, 0);
+    // Every digit in pool order over black: each pixel of its cell but the
+    // last column and row, on the screen short of its last column and row,
+    // where the sheet is not black.
+    std::vector<uint32_t> want(size_t(W) * H, 0);
+    for (const DigitObject& o : g_Animation.ObjectPool) {
+        if (!o.inPlay) continue;
+        for (int y = std::max(0, o.y); y <= std::min(o.y + ch - 2, H - 2); ++y)
+            for (int x = std::max(0, o.x); x <= std::min(o.x + cw - 2, W - 2); ++x) {
+                const uint32_t v =
+                    sheet.At(o.frame % 9 * cw + x - o.x, o.sheetY + o.frame / 9 * ch + y - o.y);
+                if (v != 0) want[size_t(y) * W + x] = v;
+            }
+    }
+    const Pixels screen = Read(g_Display.primary);
+    ASSERT_EQ(screen.w, W);
+    int wrong = 0, text = 0, yellow = 0;
+    HDC dc = nullptr;
+    ASSERT_EQ(g_Display.primary->GetDC(&dc), DD_OK);
+    FILE* file = std::fopen(snapshot_.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    std::vector<BYTE> bmp(54 + size_t((3 * W + 3) / 4 * 4) * H + 1);
+    bmp.resize(std::fread(bmp.data(), 1, bmp.size(), file));
+    std::fclose(file);
+    ASSERT_EQ(bmp.size(), 54 + size_t((3 * W + 3) / 4 * 4) * H);
+    int unlike = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const uint32_t got = screen.At(x, y), expected = want[size_t(y) * W + x];
+            const bool textArea = x >= tx && y >= ty && expected == 0;
+            (textArea ? text : wrong) += textArea ? got != 0 : got != expected;
+            const BYTE* p = &bmp[54 + size_t(H - 1 - y) * ((3 * W + 3) / 4 * 4) + 3 * x];
+            const COLORREF shown = GetPixel(dc, x, y);
+            unlike += RGB(p[2], p[1], p[0]) != shown;
+            // Yellow, or on its edges a darker yellow where the text is smoothed.
+            const int red = GetRValue(shown), green = GetGValue(shown);
+            yellow += textArea && got != 0 && red > 0 && std::abs(red - green) < 16 &&
+                      GetBValue(shown) < 16;
+        }
+    g_Display.primary->ReleaseDC(dc);
+    EXPECT_EQ(wrong, 0) << "pixels unlike the sheet's cells";
+    EXPECT_GT(text, 20) << "the frame-rate text";
+    EXPECT_EQ(yellow, text) << "the text is yellow";
+    EXPECT_EQ(unlike, 0) << "snapshot pixels unlike the screen's";
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, Frames,
+                         testing::Values(Mode{640, 480, 8}, Mode{640, 480, 16}, Mode{640, 480, 32},
+                                         Mode{320, 240, 32}),
+                         [](const testing::TestParamInfo<Mode>& i) {
+                             return std::to_string(i.param.w) + "x" + std::to_string(i.param.bits);
+                         });
+
+// One frame with the blitter busy, surfaces lost or calls failing: calls are
+// repeated while busy, a lost surface is restored (and a restore that fails
+// ends the frame), other failures are passed over.
+TEST_F(Display, FramesRetryRestoreOrGoOnAsEachFailureAsks) {
+    const HRESULT busy = DDERR_WASSTILLDRAWING, lost = DDERR_SURFACELOST, bad = DDERR_GENERIC;
+    struct Row {
+        const char* what;
+        std::deque<HRESULT> fill, copy, flip, restore;
+        int fills, copies, flips, restores;
+    } rows[] = {
+        {"busy fill", {busy, busy, busy}, {}, {}, {}, 4, 3, 1, 0},
+        {"lost fill", {lost}, {}, {}, {}, 1, 3, 1, 3},
+        {"failed fill", {bad}, {}, {}, {}, 1, 3, 1, 0},
+        {"busy copy", {}, {busy, busy}, {}, {}, 1, 5, 1, 0},
+        {"lost copy", {}, {lost}, {}, {}, 1, 3, 1, 3},
+        {"lost copy, no restore", {}, {kReal, lost}, {}, {bad}, 1, 2, 0, 1},
+        {"failed copies", {}, {bad, bad, bad}, {}, {}, 1, 3, 1, 0},
+        {"busy flip", {}, {}, {busy, busy}, {}, 1, 3, 3, 0},
+        {"lost flip", {}, {}, {lost}, {}, 1, 3, 1, 3},
+        {"lost flip, no restore", {}, {}, {lost}, {bad}, 1, 3, 1, 1},
+        {"failed flip", {}, {}, {bad}, {}, 1, 3, 1, 0},
+    };
+    ASSERT_EQ(Start(640, 480, 8), 1);
+    Place(100, 100, 1, 0);
+    Place(200, 100, 2, 0);
+    Place(300, 100, 3, 0);
+    for (const Row& r : rows) {
+        SurfaceBlt::Script(r.fill);
+        SurfaceBltFast::Script(r.copy);
+        SurfaceFlip::Script(r.flip);
+        SurfaceRestore::Script(r.restore);
+        RenderFrame();
+        EXPECT_EQ(SurfaceBlt::calls, r.fills) << r.what;
+        EXPECT_EQ(SurfaceBltFast::calls, r.copies) << r.what;
+        EXPECT_EQ(SurfaceFlip::calls, r.flips) << r.what;
+        EXPECT_EQ(SurfaceRestore::calls, r.restores) << r.what;
+    }
+    // A restored sheet gets the artwork back; one that stays lost does not.
+    const Pixels artwork = Read(g_Display.SpriteSheet);
+    for (HRESULT sheetRestore : {HRESULT(DD_OK), bad}) {
+        DDBLTFX fx = {};
+        fx.dwSize = sizeof fx;
+        g_Display.SpriteSheet->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+        SurfaceFlip::Script({lost});
+        SurfaceRestore::Script({DD_OK, sheetRestore});
+        RenderFrame();
+        EXPECT_EQ(Read(g_Display.SpriteSheet).raw == artwork.raw, sheetRestore == DD_OK);
+    }
+}
+
+// The palette is lent to Windows' password dialog and taken back; frames
+// resume only when the saver is the active program.
+TEST_F(Display, PaletteIsLentAndReclaimedAroundThePasswordDialog) {
+    ASSERT_EQ(Start(640, 480, 8), 1);
+    g_Display.SystemPaletteCount = 16;
+    for (int i = 0; i < 16; ++i)
+        g_Display.SystemPalette[i] = {BYTE(i), BYTE(2 * i), BYTE(3 * i), 0};
+    auto entry = [](int i) {
+        PALETTEENTRY e[256] = {};
+        g_Display.palette->GetEntries(0, 0, 256, e);
+        return RGB(e[i].peRed, e[i].peGreen, e[i].peBlue);
+    };
+    const struct {
+        std::deque<HRESULT> read;
+        int appActive, lent;
+    } rows[] = {{{}, 1, 1}, {{}, 0, 1}, {{DDERR_GENERIC}, 1, 0}};
+    for (const auto& r : rows) {
+        g_Shell.WindowActive = 1;
+        g_Shell.AppActive = r.appActive;
+        PaletteGetEntries::Script(r.read);
+        PALETTEENTRY saved[256] = {};
+        EXPECT_EQ(LendPaletteToSystem(saved), r.lent);
+        EXPECT_EQ(g_Shell.WindowActive, 0);
+        EXPECT_EQ(entry(15), r.lent ? RGB(15, 30, 45) : RGB(0, 109, 255));
+        EXPECT_EQ(entry(0xE0), RGB(255, 0, 0));
+        EXPECT_EQ(RGB(saved[0xE0].peRed, saved[0xE0].peGreen, saved[0xE0].peBlue),
+                  r.lent ? RGB(255, 0, 0) : RGB(0, 0, 0));
+        ReclaimPalette(saved, r.lent);
+        EXPECT_EQ(entry(15), RGB(0, 109, 255)) << "the saver's own entry 15 again";
+        EXPECT_EQ(g_Shell.WindowActive, r.appActive);
+    }
+    // Without a password library the saver may close; the dialog's bracket
+    // leaves the cursor and the frames as it found them.
+    g_Shell.AppActive = 1;
+    const int cursor = CursorCount();
+    EXPECT_EQ(VerifySaverPassword(TestWindow()), 1);
+    EXPECT_EQ(CursorCount(), cursor);
+    EXPECT_EQ(g_Shell.PasswordDialogUp, 0);
+    EXPECT_EQ(g_Shell.WindowActive, 1);
+}
+
+TEST_F(Display, BackgroundSnapshotsAndColourKeysInTheirCornerCases) {
+    ASSERT_EQ(Start(640, 480, 32), 1);
+    Place(100, 100, 1, 0);
+    // A coloured background is painted through GDI with one brush a frame,
+    // deleted again, whatever the high byte of the stored colour.
+    PutDword("BlackBack", 0);
+    g_Display.settings.Set(BackgroundColor, 0x051EC80A);
+    for (int i = 0; i < 3; ++i) RenderFrame();
+    EXPECT_EQ(g_seen.brushes, 0) << "brushes left undeleted";
+    EXPECT_EQ(Read(g_Display.primary).At(639, 479), 0x0AC81Eu);
+    // A snapshot that cannot be written, or a back buffer without a device
+    // context, writes nothing; the request is cleared and the frame shown.
+    PutDword("BlackBack", 1);
+    for (int fault = 0; fault < 2; ++fault) {
+        const std::string folder = snapshot_ + ".d";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        g_Display.host.snapshotPath = fault ? snapshot_.c_str() : folder.c_str();
+        SurfaceGetDC::Script({fault ? DDERR_GENERIC : kReal});
+        SurfaceFlip::Script();
+        g_Shell.SnapshotRequested = 1;
+        RenderFrame();
+        EXPECT_EQ(g_Shell.SnapshotRequested, 0);
+        EXPECT_EQ(SurfaceFlip::calls, 1);
+        EXPECT_EQ(GetFileAttributesA(snapshot_.c_str()), INVALID_FILE_ATTRIBUTES);
+        RemoveDirectoryA(folder.c_str());
+    }
+    // Colour keys: black is 0; another colour is the pixel word it paints,
+    // which is then painted back; a surface that refuses the lock keys nothing.
+    IDirectDrawSurface* sheet = g_Display.SpriteSheet;
+    const uint32_t corner = Read(sheet).At(0, 0);
+    EXPECT_EQ(MatchColour(sheet, RGB(0, 0, 0)), 0u);
+    EXPECT_EQ(MatchColour(sheet, RGB(255, 128, 1)), 0xFF8001u);
+    EXPECT_EQ(Read(sheet).At(0, 0), corner);
+    SurfaceLock::Script({DDERR_SURFACEBUSY});
+    SetSourceColourKey(sheet, RGB(0, 0, 0));
+    DDCOLORKEY key = {};
+    sheet->GetColorKey(DDCKEY_SRCBLT, &key);
+    EXPECT_EQ(key.dwColorSpaceLowValue, 0xFFFFFFFFu);
+}

@@ -1,0 +1,61 @@
+// The Windows tests run under Wine, in its virtual desktop, where DirectDraw
+// may take the screen in any mode.
+#include <gtest/gtest.h>
+
+#include "music/music.h"
+#include "win32_test.h"
+
+namespace {
+HWND g_window = nullptr;
+}  // namespace
+
+HWND TestWindow() {
+    return g_window;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::string TuneFolder::path;
+
+TuneFolder::TuneFolder(std::vector<std::string> files) : files_(std::move(files)) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    path = std::string(temp) + "tessary-tunes";
+    CreateDirectoryA(path.c_str(), nullptr);
+    for (const std::string& file : files_)
+        CloseHandle(CreateFileA((path + "\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, 0, nullptr));
+    g_Music.host.moduleFileName = [](char* name, DWORD size) {
+        return DWORD(lstrlenA(lstrcpynA(name, (path + "\\tessary.scr").c_str(), int(size))));
+    };
+}
+
+TuneFolder::~TuneFolder() {
+    for (const std::string& file : files_) DeleteFileA((path + "\\" + file).c_str());
+    RemoveDirectoryA(path.c_str());
+}
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    WNDCLASSA cls = {};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    cls.lpszClassName = "TessaryTestWindow";
+    RegisterClassA(&cls);
+    g_window =
+        CreateWindowExA(WS_EX_TOPMOST, cls.lpszClassName, "Tessary test", WS_POPUP | WS_VISIBLE, 0,
+                        0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                        nullptr, cls.hInstance, nullptr);
+    SetForegroundWindow(g_window);
+    PumpMessages();
+    const int result = RUN_ALL_TESTS();
+    DestroyWindow(g_window);
+    return result;
+}

@@ -1,0 +1,196 @@
+// The music against Wine's real COM and DirectMusic objects, made ready where
+// Wine's own is not (its performance fails to start), with MCI recorded.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fault.h"
+#include "music/music.h"
+#include "settings/settings_store.h"
+#include "win32_test.h"
+
+namespace {
+
+using PerformanceInit = Hooked<IDirectMusicPerformance, 3, IDirectMusic**, LPDIRECTSOUND, HWND>;
+using PerformanceAddPort = Hooked<IDirectMusicPerformance, 24, IDirectMusicPort*>;
+using LoaderGetObject = Hooked<IDirectMusicLoader, 3, LPDMUS_OBJECTDESC, REFIID, LPVOID*>;
+
+// A segment state that reports the play position the test gives it.
+struct State : IDirectMusicSegmentState {
+    MUSIC_TIME seek = 0;
+    STDMETHOD(QueryInterface)(REFIID, void**) override { return E_NOINTERFACE; }
+    STDMETHOD_(ULONG, AddRef)() override { return 2; }
+    STDMETHOD_(ULONG, Release)() override { return 1; }
+    STDMETHOD(GetRepeats)(DWORD*) override { return E_NOTIMPL; }
+    STDMETHOD(GetSegment)(IDirectMusicSegment**) override { return E_NOTIMPL; }
+    STDMETHOD(GetStartTime)(MUSIC_TIME*) override { return E_NOTIMPL; }
+    STDMETHOD(GetSeek)(MUSIC_TIME* at) override { return *at = seek, S_OK; }
+    STDMETHOD(GetStartPoint)(MUSIC_TIME*) override { return E_NOTIMPL; }
+};
+
+std::vector<std::string> g_mci;
+MCIERROR g_mciError = 0;
+DWORD g_now = 100000;
+
+class Music : public ScratchRegistry {
+  protected:
+    void SetUp() override {
+        ScratchRegistry::SetUp();
+        static bool hooked = false;
+        if (!hooked) {  // hooks through objects of the kinds the music makes
+            hooked = true;
+            CoInitialize(nullptr);
+            IDirectMusicPerformance* performance = nullptr;
+            IDirectMusicLoader* loader = nullptr;
+            CoCreateInstance(CLSID_DirectMusicPerformance, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IDirectMusicPerformance, reinterpret_cast<void**>(&performance));
+            CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC_SERVER,
+                             IID_IDirectMusicLoader, reinterpret_cast<void**>(&loader));
+            ASSERT_TRUE(performance && loader);
+            PerformanceInit::Install(performance);
+            PerformanceAddPort::Install(performance);
+            LoaderGetObject::Install(loader);
+            performance->Release();
+            loader->Release();
+        }
+        PerformanceInit::Script();
+        PerformanceAddPort::Script();
+        LoaderGetObject::Script();
+        g_mci.clear();
+        g_mciError = 0;
+        g_Music.host.sendMciString = [](LPCSTR command, LPSTR, UINT, HWND callback) {
+            g_mci.push_back(command + std::string(callback ? " >" : ""));
+            return std::string(command) == "close all" ? g_mciError : 0;
+        };
+        g_Music.host.tickCount = [] { return g_now; };
+        MusicInit();  // Wine's own: its performance cannot start
+        EXPECT_EQ(DirectMusicAvailable, 0);
+    }
+    void TearDown() override {
+        StopMusic();
+        MusicShutdown();
+        ScratchRegistry::TearDown();
+    }
+    // The MCI open command for a file of the tune folder.
+    static std::string Open(const std::string& file) {
+        return "open \"" + TuneFolder::path + "\\" + file + "\" type sequencer alias MUSIC";
+    }
+    HWND window_ = TestWindow();
+};
+
+}  // namespace
+
+TEST_F(Music, PlaysTheStoredTuneThroughTheStoredPlayer) {
+    TuneFolder tunes({"a.mid", "b.mid", "c.mid"});
+    const struct {
+        const char* stored;  // nullptr: none
+        int useDirectMusic;
+        std::string opened;
+        int loads;  // DirectMusic loads tried before MCI
+    } rows[] = {
+        {nullptr, 1, Open("ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ.mid"), 1},
+        {"音楽なし", 1, Open("音楽なし.mid"), 1},
+        {"b", 0, Open("b.mid"), 0},
+        {"", 0, Open(".mid"), 0},
+    };
+    MusicShutdown();
+    PerformanceInit::Script({S_OK});
+    PerformanceAddPort::Script({S_OK});
+    MusicInit();
+    ASSERT_EQ(DirectMusicAvailable, 1);
+    for (const auto& r : rows) {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettings, "MidiFile");
+        if (r.stored) WriteMidiFileSetting(r.stored);
+        PutDword("UseDirectMusic", r.useDirectMusic);
+        g_mci.clear();
+        LoaderGetObject::Script();
+        StartConfiguredMusic(window_);
+        // Wine's loader finds no segment in an empty file: MCI plays it.
+        EXPECT_EQ(LoaderGetObject::calls, r.loads) << r.opened;
+        EXPECT_EQ(g_mci,
+                  (std::vector<std::string>{"close all", r.opened, "play MUSIC from 0 notify >"}));
+    }
+}
+
+TEST_F(Music, RandomPlayPicksEachTuneOfTheFolderAndNoneWithoutTunes) {
+    WriteMidiFileSetting("ランダムに演奏する");
+    std::set<std::string> opened;
+    {
+        TuneFolder tunes({"a.mid", "b.mid", "c.mid"});
+        for (uint32_t second = 0; second < 12; ++second) {
+            g_Music.host.secondsNow = [second] { return second; };
+            g_mci.clear();
+            StartConfiguredMusic(window_);
+            ASSERT_EQ(g_mci.size(), 3u);
+            opened.insert(g_mci[1]);
+        }
+    }
+    EXPECT_EQ(opened, (std::set<std::string>{Open("a.mid"), Open("b.mid"), Open("c.mid")}));
+    TuneFolder empty({});
+    g_mci.clear();
+    StartConfiguredMusic(window_);
+    EXPECT_EQ(g_mci[1], Open("音楽なし"));
+}
+
+TEST_F(Music, RepeatsOnlyATuneThatEndedWhenLoopMusicIsOn) {
+    TuneFolder tunes({});
+    // MCI: the successful end of play starts the tune again.
+    const struct {
+        int loop;
+        WPARAM code;
+        size_t commands;
+    } notes[] = {{1, MCI_NOTIFY_SUCCESSFUL, 3},
+                 {1, MCI_NOTIFY_ABORTED, 0},
+                 {1, MCI_NOTIFY_SUPERSEDED, 0},
+                 {0, MCI_NOTIFY_SUCCESSFUL, 0}};
+    for (const auto& n : notes) {
+        PutDword("LoopMusic", n.loop);
+        g_mci.clear();
+        RestartMusicOnNotify(window_, n.code);
+        EXPECT_EQ(g_mci.size(), n.commands) << n.loop << " " << n.code;
+    }
+    // DirectMusic: a poll at most every 5 seconds finds the end of the segment.
+    IDirectMusicSegment* segment = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_DirectMusicSegment, nullptr, CLSCTX_INPROC_SERVER,
+                               IID_IDirectMusicSegment, reinterpret_cast<void**>(&segment)),
+              S_OK);
+    MUSIC_TIME length = 0;
+    segment->GetLength(&length);
+    State state;
+    const struct {
+        DWORD after;  // ms since the last poll
+        int loop;
+        MUSIC_TIME seek;
+        bool restarts;
+    } polls[] = {{5001, 1, length, true},
+                 {5000, 1, length, false},
+                 {6000, 1, length + 1, false},
+                 {6000, 0, length, false},
+                 {6000, 1, length, true}};
+    for (const auto& p : polls) {
+        g_Music.segment = segment;
+        g_Music.segmentState = &state;
+        segment->AddRef();
+        PutDword("LoopMusic", p.loop);
+        state.seek = p.seek;
+        g_now = g_Music.lastLoopPoll + p.after;
+        g_mci.clear();
+        CheckMusicEnded(window_);
+        EXPECT_EQ(!g_mci.empty(), p.restarts) << p.after << " " << p.loop << " " << p.seek;
+        EXPECT_EQ(g_Music.lastLoopPoll, p.after > 5000 ? g_now : g_now - p.after);
+        if (!p.restarts) StopMusic();
+    }
+    segment->Release();
+}
+
+TEST_F(Music, StartGivesUpWhenMciFails) {
+    TuneFolder tunes({});
+    g_mciError = MCIERR_DEVICE_NOT_READY;
+    EXPECT_FALSE(StartConfiguredMusic(window_));
+    EXPECT_EQ(g_mci, std::vector<std::string>{"close all"});
+    g_mci.clear();
+    EXPECT_FALSE(StopMusic());
+    EXPECT_EQ(g_mci, std::vector<std::string>{"close all"});
+}

@@ -1,0 +1,81 @@
+// The saver window's creation and teardown in this process: the cursor and
+// the scene timer in either kind of run, and a run whose timer cannot start.
+#include <gtest/gtest.h>
+
+#include "settings/settings_table.h"
+#include "shell/shell.h"
+#include "shell/shell_state.h"
+#include "win32_test.h"
+
+namespace {
+
+UINT g_period = 0;
+UINT_PTR WINAPI RecordTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure) {
+    g_period = period;
+    return SetTimer(window, id, period, procedure);
+}
+UINT_PTR WINAPI NoTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
+    return 0;
+}
+
+void DrainQuit() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+using Window = ScratchRegistry;
+
+}  // namespace
+
+TEST_F(Window, CursorAndTimerFollowTheKindOfRun) {
+    WNDCLASSA cls = {};
+    cls.lpfnWndProc = SaverWindowProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "TessaryWindowTest";
+    RegisterClassA(&cls);
+    g_WindowHost.setTimer = RecordTimer;
+    const struct {
+        int config;
+        int32_t process;
+        UINT period;
+        int hidden;  // how far creation lowered the cursor's count
+    } rows[] = {{0, 100000000, 500, 1}, {0, 700, 700, 1}, {1, 700, 0, 0}};
+    for (const auto& r : rows) {
+        g_Shell = ShellState{};
+        g_Shell.ConfigMode = r.config;
+        g_Settings.Set(Process, r.process);
+        g_period = 0;
+        const int before = CursorCount();
+        HWND window = CreateWindowExA(0, cls.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, cls.hInstance, nullptr);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(g_period, r.period) << r.process;
+        EXPECT_EQ(CursorCount(), before - r.hidden);
+        MSG open;
+        EXPECT_EQ(PeekMessageA(&open, window, 3024, 3024, PM_REMOVE) != 0, r.config == 1)
+            << "only a configuration run asks for the dialog";
+        EXPECT_EQ(KillTimer(window, 1) != 0, r.config == 0) << "a timer only in a saver run";
+        DestroyWindow(window);
+        EXPECT_EQ(CursorCount(), before) << "the cursor is shown again";
+        DrainQuit();
+    }
+    g_Settings = Settings();
+    UnregisterClassA(cls.lpszClassName, cls.hInstance);
+}
+
+TEST_F(Window, RunWithoutItsTimerEndsAtOnceAndCleanly) {
+    g_WindowHost.setTimer = NoTimer;
+    g_Shell = ShellState{};
+    const int before = CursorCount();
+    EXPECT_EQ(RunTessary(GetModuleHandleA(nullptr), "/s", SW_SHOW), 0);
+    EXPECT_EQ(CursorCount(), before);
+    EXPECT_EQ(FindWindowA("SkylumenClass", nullptr), nullptr);
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    EXPECT_EQ(mode.dmPelsWidth, 1024u) << "the display was never taken";
+    DrainQuit();
+    UnregisterClassA("SkylumenClass", GetModuleHandleA(nullptr));
+    g_WindowHost.setTimer = SetTimer;
+}
