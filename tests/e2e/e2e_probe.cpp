@@ -1,117 +1,70 @@
-// Looks at the Windows side of an end-to-end run from a second process:
-// waits for windows to come and go, reads the display mode, reads and
-// answers message boxes, closes the settings dialog. Exit code 0 means the
-// condition held; the result is also printed.
-//
-//   e2e_probe wait-window CLASS TIMEOUT_MS      the class has a window
-//   e2e_probe wait-gone CLASS TIMEOUT_MS        no window of the class is left
-//   e2e_probe never-window CLASS DURATION_MS    none appears during the time
-//   e2e_probe display-mode                      prints WIDTHxHEIGHTxBITS
-//   e2e_probe answer-box TITLE BUTTON TIMEOUT   prints the box's text, presses
-//                                               IDOK/IDYES (1/6) or IDNO (7)
-//   e2e_probe press CLASS TITLE ID TIMEOUT_MS   clicks button ID of that window
-//   e2e_probe centre CLASS TITLE ID TIMEOUT_MS  prints the screen x y of the
-//                                               centre of control ID
-//   e2e_probe activate CLASS TIMEOUT_MS         brings the window of the class to
-//                                               the foreground, as a user's click
-//                                               on it would
-//   e2e_probe record FILE TEXT                  writes TEXT to FILE (a stand-in
-//                                               for a web browser)
+// Looks at and acts on the Windows side of an end-to-end run from a second
+// process. Exit code 0 means the condition held.
+//   wait-window CLASS MS, wait-gone CLASS MS   a window of the class comes, goes
+//   display-mode                               prints WIDTHxHEIGHT
+//   answer-box TITLE BUTTON MS                 prints a message box's text, presses BUTTON
+//   centre TITLE ID MS                         prints the screen x y of control ID's centre
+//   activate CLASS MS                          brings the window to the front, as a click would
+//   post CLASS MESSAGE                         posts MESSAGE to the window
+//   window TITLE                               shows a window with that title until killed
+//   record FILE TEXT                           writes TEXT to FILE (a stand-in browser)
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 
-HWND Find(const char* cls, const char* title) {
-    return FindWindowA(cls && *cls ? cls : nullptr, title && *title ? title : nullptr);
-}
-
 template <typename Condition>
-bool WaitFor(DWORD timeout, Condition condition) {
-    const DWORD start = GetTickCount();
-    for (;;) {
+bool WaitFor(const char* ms, Condition condition) {
+    for (const DWORD start = GetTickCount();; Sleep(20)) {
         if (condition()) return true;
-        if (GetTickCount() - start >= timeout) return false;
-        Sleep(20);
+        if (GetTickCount() - start >= DWORD(std::atoi(ms))) return false;
     }
 }
 
-BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
+BOOL CALLBACK CollectText(HWND child, LPARAM out) {
     char cls[32] = {}, text[512] = {};
     GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0) {
-        std::string* out = reinterpret_cast<std::string*>(parameter);
-        if (!out->empty()) *out += "|";
-        *out += text;
-    }
+    if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
+        *reinterpret_cast<std::string*>(out) += text;
     return TRUE;
-}
-
-int Usage() {
-    std::fprintf(stderr, "e2e_probe: bad arguments\n");
-    return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Usage();
-    const std::string what = argv[1];
-    if (what == "wait-window" && argc == 4) {
-        bool ok = WaitFor(std::atoi(argv[3]), [&] { return Find(argv[2], nullptr) != nullptr; });
-        std::printf("%s\n", ok ? "present" : "absent");
-        return ok ? 0 : 1;
-    }
-    if (what == "wait-gone" && argc == 4) {
-        bool ok = WaitFor(std::atoi(argv[3]), [&] { return Find(argv[2], nullptr) == nullptr; });
-        std::printf("%s\n", ok ? "gone" : "still there");
-        return ok ? 0 : 1;
-    }
-    if (what == "never-window" && argc == 4) {
-        bool seen = WaitFor(std::atoi(argv[3]), [&] { return Find(argv[2], nullptr) != nullptr; });
-        std::printf("%s\n", seen ? "seen" : "never seen");
-        return seen ? 1 : 0;
-    }
-    if (what == "display-mode" && argc == 2) {
+    const std::string what = argc > 1 ? argv[1] : "";
+    const char* a = argc > 2 ? argv[2] : "";
+    HWND w = nullptr;
+    auto found = [&](const char* cls, const char* title) {
+        return (w = FindWindowA(*cls ? cls : nullptr, *title ? title : nullptr)) != nullptr;
+    };
+    if (what == "wait-window" && argc == 4)
+        return WaitFor(argv[3], [&] { return found(a, ""); }) ? 0 : 1;
+    if (what == "wait-gone" && argc == 4)
+        return WaitFor(argv[3], [&] { return !found(a, ""); }) ? 0 : 1;
+    if (what == "display-mode") {
         DEVMODEA mode = {};
         mode.dmSize = sizeof mode;
-        if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 1;
-        std::printf("%lux%lux%lu\n", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel);
+        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+        std::printf("%lux%lu\n", mode.dmPelsWidth, mode.dmPelsHeight);
         return 0;
     }
     if (what == "answer-box" && argc == 5) {
-        HWND box = nullptr;
-        if (!WaitFor(std::atoi(argv[4]),
-                     [&] { return (box = Find("#32770", argv[2])) != nullptr; }))
-            return 1;
+        if (!WaitFor(argv[4], [&] { return found("#32770", a); })) return 1;
         std::string text;
-        EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+        EnumChildWindows(w, CollectText, reinterpret_cast<LPARAM>(&text));
         std::printf("%s\n", text.c_str());
-        std::fflush(stdout);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED), 0);
+        PostMessageA(w, WM_COMMAND, MAKEWPARAM(std::atoi(argv[3]), BN_CLICKED), 0);
         return 0;
     }
-    if (what == "press" && argc == 6) {
-        HWND window = nullptr;
-        if (!WaitFor(std::atoi(argv[5]),
-                     [&] { return (window = Find(argv[2], argv[3])) != nullptr; }))
-            return 1;
-        HWND button = GetDlgItem(window, std::atoi(argv[4]));
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(std::atoi(argv[4]), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
-        std::printf("pressed\n");
-        return 0;
-    }
-    if (what == "centre" && argc == 6) {
-        HWND window = nullptr, control = nullptr;
-        if (!WaitFor(std::atoi(argv[5]), [&] {
-                window = Find(argv[2], argv[3]);
-                control = window ? GetDlgItem(window, std::atoi(argv[4])) : nullptr;
-                return control != nullptr && IsWindowVisible(control);
+    if (what == "centre" && argc == 5) {
+        HWND control = nullptr;
+        if (!WaitFor(argv[4], [&] {
+                return found("#32770", a) && (control = GetDlgItem(w, std::atoi(argv[3]))) &&
+                       IsWindowVisible(control);
             }))
             return 1;
         RECT r;
@@ -120,20 +73,28 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (what == "activate" && argc == 4) {
-        HWND window = nullptr;
-        if (!WaitFor(std::atoi(argv[3]),
-                     [&] { return (window = Find(argv[2], nullptr)) != nullptr; }))
-            return 1;
-        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-        SetForegroundWindow(window);
-        return GetForegroundWindow() == window ? 0 : 1;
+        if (!WaitFor(argv[3], [&] { return found(a, ""); })) return 1;
+        if (IsIconic(w)) ShowWindow(w, SW_RESTORE);
+        SetForegroundWindow(w);
+        return GetForegroundWindow() == w ? 0 : 1;
     }
-    if (what == "record" && argc == 4) {
-        FILE* out = std::fopen(argv[2], "wb");
-        if (out == nullptr) return 1;
-        std::fputs(argv[3], out);
-        std::fclose(out);
+    if (what == "post" && argc == 4)
+        return found(a, "") && PostMessageA(w, std::atoi(argv[3]), 0, 0) ? 0 : 1;
+    if (what == "window" && argc == 3) {
+        WNDCLASSA cls = {};
+        cls.lpfnWndProc = DefWindowProcA;
+        cls.lpszClassName = "TessaryTestBrowser";
+        RegisterClassA(&cls);
+        CreateWindowExA(0, cls.lpszClassName, a, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                        nullptr, nullptr, nullptr, nullptr);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
         return 0;
     }
-    return Usage();
+    if (what == "record" && argc == 4) {
+        FILE* out = std::fopen(a, "wb");
+        return out && std::fputs(argv[3], out) >= 0 && std::fclose(out) == 0 ? 0 : 1;
+    }
+    std::fprintf(stderr, "e2e_probe: bad arguments\n");
+    return 2;
 }
