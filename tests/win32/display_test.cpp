@@ -127,12 +127,15 @@ Pixels Read(IDirectDrawSurface* surface) {
     if (surface->Lock(nullptr, &d, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) != DD_OK) return p;
     p.w = int(d.dwWidth);
     p.h = int(d.dwHeight);
-    const int bytes = int(d.ddpfPixelFormat.dwRGBBitCount / 8);
+    const DDPIXELFORMAT& f = d.ddpfPixelFormat;
+    const int bytes = int(f.dwRGBBitCount / 8);
+    // The colour bits only: a 32-bit surface may hold an alpha byte besides.
+    const uint32_t colour = bytes == 1 ? 0xFF : f.dwRBitMask | f.dwGBitMask | f.dwBBitMask;
     for (int y = 0; y < p.h; ++y)
         for (int x = 0; x < p.w; ++x) {
             uint32_t v = 0;
             std::memcpy(&v, static_cast<BYTE*>(d.lpSurface) + y * d.lPitch + x * bytes, bytes);
-            p.raw.push_back(v);
+            p.raw.push_back(v & colour);
         }
     surface->Unlock(nullptr);
     return p;
