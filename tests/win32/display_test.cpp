@@ -64,13 +64,10 @@ void InstallHooks() {
     IDirectDraw* first = nullptr;
     IDirectDraw2* device = nullptr;
     DirectDrawCreate(nullptr, &first, nullptr);
-    DrawQuery::Install(first);
     first->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&device));
-    DrawCreatePalette::Install(device);
-    DrawCreateSurface::Install(device);
-    DrawMonitorFrequency::Install(device);
-    DrawCooperativeLevel::Install(device);
-    DrawDisplayMode::Install(device);
+    Install<DrawQuery>(first);
+    Install<DrawCreatePalette, DrawCreateSurface, DrawMonitorFrequency, DrawCooperativeLevel,
+            DrawDisplayMode>(device);
     device->SetCooperativeLevel(TestWindow(), DDSCL_NORMAL);
     DDSURFACEDESC desc = {};
     desc.dwSize = sizeof desc;
@@ -79,38 +76,14 @@ void InstallHooks() {
     desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
     IDirectDrawSurface* surface = nullptr;
     device->CreateSurface(&desc, &surface, nullptr);
-    SurfaceBlt::Install(surface);
-    SurfaceBltFast::Install(surface);
-    SurfaceFlip::Install(surface);
-    SurfaceAttached::Install(surface);
-    SurfaceGetDC::Install(surface);
-    SurfaceLock::Install(surface);
-    SurfaceRestore::Install(surface);
+    Install<SurfaceBlt, SurfaceBltFast, SurfaceFlip, SurfaceAttached, SurfaceGetDC, SurfaceLock,
+            SurfaceRestore>(surface);
     PALETTEENTRY entries[256] = {};
     IDirectDrawPalette* palette = nullptr;
     device->CreatePalette(DDPCAPS_8BIT, entries, &palette, nullptr);
-    PaletteGetEntries::Install(palette);
-    palette->Release();
-    surface->Release();
-    device->Release();
-    first->Release();
-}
-
-void ClearScripts() {
-    DrawQuery::Script();
-    DrawCreatePalette::Script();
-    DrawCreateSurface::Script();
-    DrawMonitorFrequency::Script();
-    DrawCooperativeLevel::Script();
-    DrawDisplayMode::Script();
-    SurfaceBlt::Script();
-    SurfaceBltFast::Script();
-    SurfaceFlip::Script();
-    SurfaceAttached::Script();
-    SurfaceGetDC::Script();
-    SurfaceLock::Script();
-    SurfaceRestore::Script();
-    PaletteGetEntries::Script();
+    Install<PaletteGetEntries>(palette);
+    for (IUnknown* object : std::initializer_list<IUnknown*>{palette, surface, device, first})
+        object->Release();
 }
 
 // The raw pixel values of a surface.
@@ -157,7 +130,7 @@ class Display : public ScratchRegistry {
     void SetUp() override {
         ScratchRegistry::SetUp();
         InstallHooks();
-        ClearScripts();
+        ResetHooks();
         g_seen = Seen{};
         g_Display = DisplayState{};
         DisplayHost& host = g_Display.host;
@@ -180,7 +153,7 @@ class Display : public ScratchRegistry {
     }
     void TearDown() override {
         ReleaseDisplay();
-        ClearScripts();
+        ResetHooks();
         DeleteFileA(snapshot_.c_str());
         ScratchRegistry::TearDown();
     }

@@ -9,6 +9,16 @@
 #include <ddraw.h>
 
 #include <deque>
+#include <vector>
+
+// Every hooked method's way back to an empty script.
+inline std::vector<void (*)()>& HookResets() {
+    static std::vector<void (*)()> resets;
+    return resets;
+}
+inline void ResetHooks() {
+    for (auto reset : HookResets()) reset();
+}
 
 // A scripted result that lets the call through to the real method.
 constexpr HRESULT kReal = 0x7FFFFFFF;
@@ -37,6 +47,7 @@ struct Hooked {
         VirtualProtect(&table[Slot], sizeof(void*), PAGE_EXECUTE_READWRITE, &was);
         original = table[Slot];
         table[Slot] = reinterpret_cast<void*>(&Hook);
+        HookResets().push_back([] { Script(); });
         VirtualProtect(&table[Slot], sizeof(void*), was, &was);
     }
     // The results of the next calls, from the first; the count starts anew.
@@ -45,6 +56,11 @@ struct Hooked {
         calls = 0;
     }
 };
+
+template <typename... Hooks>
+void Install(void* object) {
+    (Hooks::Install(object), ...);
+}
 
 // The methods the display calls, by their place in the published tables.
 using DrawQuery = Hooked<IDirectDraw, 0, REFIID, void**>;

@@ -49,15 +49,12 @@ class Music : public ScratchRegistry {
             CoCreateInstance(CLSID_DirectMusicLoader, nullptr, CLSCTX_INPROC_SERVER,
                              IID_IDirectMusicLoader, reinterpret_cast<void**>(&loader));
             ASSERT_TRUE(performance && loader);
-            PerformanceInit::Install(performance);
-            PerformanceAddPort::Install(performance);
-            LoaderGetObject::Install(loader);
+            Install<PerformanceInit, PerformanceAddPort>(performance);
+            Install<LoaderGetObject>(loader);
             performance->Release();
             loader->Release();
         }
-        PerformanceInit::Script();
-        PerformanceAddPort::Script();
-        LoaderGetObject::Script();
+        ResetHooks();
         g_mci.clear();
         g_mciError = 0;
         g_Music.host.sendMciString = [](LPCSTR command, LPSTR, UINT, HWND callback) {
