@@ -177,9 +177,14 @@ check "the desktop mode is back" mode_is "$desktop_mode"
 clear_settings
 
 section "password"
+# The stand-ins go into the 32-bit system folder, the only place the saver
+# loads the password libraries from; what they replace comes back after.
+system_dir=$WINEPREFIX/drive_c/windows/syswow64
+plant() { [ ! -e "$system_dir/$2" ] || mv "$system_dir/$2" "$work/$2.system"; cp "$1" "$system_dir/$2"; }
+unplant() { rm -f "$system_dir/$1" && [ ! -e "$work/$1.system" ] || mv "$work/$1.system" "$system_dir/$1"; }
 set_password_flag 1
 dir=$(new_folder password)
-cp "$password_cpl" "$dir/password.cpl"
+plant "$password_cpl" password.cpl
 printf '01' >"$dir/password-answers.txt"
 set_setting BigBang 0
 set_setting BlackHall 0
@@ -199,14 +204,19 @@ check "an accepted password closes it" window_gone 15000
 wait_exit "$dir" 15
 check "exit code 0" exit_code_is "$dir" 0
 check "the check was asked twice" [ "$(grep -c verify "$dir/password.log")" = 2 ]
+unplant password.cpl
 
-dir=$(new_folder nopassword)
-start_saver "$dir" /s
-check "without password.cpl the saver window appears" window_up
+# A password.cpl in the program's folder and in the current folder, none in
+# the system folder: neither is loaded (it would log to the current folder).
+dir=$(new_folder nopassword) here=$work/elsewhere
+mkdir -p "$here" && cp "$password_cpl" "$dir/" && cp "$password_cpl" "$here/"
+(cd "$here" && wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
+check "without password.cpl in the system folder the saver window appears" window_up
 check "the show is running" wait_running 640x480
 click
 check "and a click closes it as if no password were set" window_gone 5000
 wait_exit "$dir" 15
+check "neither password.cpl was loaded" [ ! -e "$here/password.log" ]
 set_password_flag 0
 clear_settings
 
@@ -256,7 +266,7 @@ clear_settings
 
 section "password change"
 dir=$(new_folder change)
-cp "$mpr_dll" "$dir/mpr.dll"
+plant "$mpr_dll" mpr.dll
 rm -f "$dir/rc"
 (cd "$dir" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mpr=n,b" wine tessary.scr /a 0 \
   >"$dir/out.log" 2>&1; echo $? >"$dir/rc") &
@@ -265,6 +275,7 @@ check "exit code 0" exit_code_is "$dir" 0
 check "the password change was asked for SCRSAVE with no parent" \
   grep -q '^SCRSAVE parent=0 0 ' "$dir/mpr.log"
 check "no window was made" no_window_for 300
+unplant mpr.dll
 
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
