@@ -17,6 +17,10 @@
 //                                               on it would
 //   e2e_probe record FILE TEXT                  writes TEXT to FILE (a stand-in
 //                                               for a web browser)
+//   e2e_probe identity FILE                     prints the file's version
+//                                               resource (fixed versions,
+//                                               translation, names) and its
+//                                               string resource 1
 #include <windows.h>
 
 #include <cstdio>
@@ -133,6 +137,32 @@ int main(int argc, char** argv) {
         if (out == nullptr) return 1;
         std::fputs(argv[3], out);
         std::fclose(out);
+        return 0;
+    }
+    if (what == "identity" && argc == 3) {
+        static char data[16384], text[64];
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        DWORD* language = nullptr;
+        UINT size = 0;
+        if (!GetFileVersionInfoA(argv[2], 0, sizeof data, data) ||
+            !VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &size) ||
+            !VerQueryValueA(data, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&language),
+                            &size))
+            return 1;
+        std::printf("file %08lx%08lx product %08lx%08lx translation %08lx\n",
+                    fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                    fixed->dwProductVersionLS, *language);
+        // The names of the Japanese block in Unicode.
+        for (const char* name :
+             {"FileVersion", "ProductVersion", "ProductName", "OriginalFilename"}) {
+            const std::string key = std::string("\\StringFileInfo\\041104b0\\") + name;
+            char none[] = "(none)", *value = none;
+            VerQueryValueA(data, key.c_str(), reinterpret_cast<void**>(&value), &size);
+            std::printf("%s=%s\n", name, value);
+        }
+        LoadStringA(LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE), 1, text,
+                    sizeof text);
+        std::printf("string 1=%s\n", text);
         return 0;
     }
     return Usage();
