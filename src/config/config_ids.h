@@ -1,9 +1,12 @@
-// Resource and control ids of the settings dialog, shared by the resource
-// script (which sees only the preprocessor) and the C++ code.
+// Resource ids of the program and control ids of its settings dialog, shared
+// by the resource script (which sees only the preprocessor) and the C++ code.
 #pragma once
 
 // The program icon, the first icon of the file, which Explorer shows.
 #define IDI_TESSARY 1
+
+// The saver's name in the screen-saver settings of Windows.
+#define IDS_DESCRIPTION 1
 
 // The settings dialog template.
 #define IDD_TESSARY_CONFIG 105

@@ -4,9 +4,10 @@
 
 #include <cstddef>
 
-// The release shown in the about text: ver1.80.
-constexpr int kReleaseMajor = 1;
-constexpr int kReleaseMinor = 80;
+// The release shown in the about text (ver1.80): the project's version,
+// which the build passes in.
+constexpr int kReleaseMajor = TESSARY_VERSION_MAJOR;
+constexpr int kReleaseMinor = TESSARY_VERSION_MINOR;
 
 // An about line as shown: the first "%d.%02d" in it becomes the release
 // number, everything else is copied as it stands (a stray '%' elsewhere in

@@ -1,6 +1,7 @@
 // Windows' own screen-saver password: verification before the saver closes
 // and the password change of the "/a" run. The system libraries are loaded
-// by name at each use.
+// at each use, from the system folder only: a file of the same name in the
+// program's folder, the current folder or on the PATH is never run.
 #pragma once
 
 #include <windows.h>
@@ -12,3 +13,7 @@ int VerifySaverPassword(HWND window);
 
 // Windows' password-change dialog for screen savers, owned by `parent`.
 void ChangeSaverPassword(HWND parent);
+
+// Loads the library `name` from the system folder and from nowhere else;
+// null when it is not there.
+HMODULE LoadSystemLibrary(const char* name);

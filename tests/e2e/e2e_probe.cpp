@@ -8,6 +8,7 @@
 //   post CLASS MESSAGE                         posts MESSAGE to the window
 //   window TITLE                               shows a window with that title until killed
 //   record FILE TEXT                           writes TEXT to FILE (a stand-in browser)
+//   identity FILE                              prints the version resource and string 1
 #include <windows.h>
 
 #include <cstdio>
@@ -94,6 +95,30 @@ int main(int argc, char** argv) {
     if (what == "record" && argc == 4) {
         FILE* out = std::fopen(a, "wb");
         return out && std::fputs(argv[3], out) >= 0 && std::fclose(out) == 0 ? 0 : 1;
+    }
+    if (what == "identity" && argc == 3) {
+        static char data[16384], text[64];
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        DWORD* language = nullptr;
+        UINT size = 0;
+        if (!GetFileVersionInfoA(a, 0, sizeof data, data) ||
+            !VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &size) ||
+            !VerQueryValueA(data, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&language),
+                            &size))
+            return 1;
+        std::printf("file %08lx%08lx product %08lx%08lx translation %08lx\n",
+                    fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                    fixed->dwProductVersionLS, *language);
+        for (const char* name :
+             {"FileVersion", "ProductVersion", "ProductName", "OriginalFilename"}) {
+            char none[] = "(none)", *value = none;
+            VerQueryValueA(data, (std::string("\\StringFileInfo\\041104b0\\") + name).c_str(),
+                           reinterpret_cast<void**>(&value), &size);
+            std::printf("%s=%s\n", name, value);
+        }
+        LoadStringA(LoadLibraryExA(a, nullptr, LOAD_LIBRARY_AS_DATAFILE), 1, text, sizeof text);
+        std::printf("string 1=%s\n", text);
+        return 0;
     }
     std::fprintf(stderr, "e2e_probe: bad arguments\n");
     return 2;

@@ -35,7 +35,7 @@ mode_is() { [ "$(probe display-mode)" = "$1" ]; }
 # The saver has the screen in its mode; without a window manager Wine may
 # leave it in the background, where a user would click it to the front.
 running() {
-  local t=100
+  local t=200
   while [ $t -gt 0 ]; do
     [ $((t % 10)) = 0 ] && probe activate SkylumenClass 1000
     mode_is 640x480 && return 0
@@ -109,9 +109,14 @@ check "after OK the program exits with 0" exits_with_0 "$dir"
 check "the desktop mode is back" mode_is "$desktop"
 
 section "password"
+# The stand-ins go into the 32-bit system folder, the only place the saver
+# loads the password libraries from; what they replace comes back after.
+system_dir=$WINEPREFIX/drive_c/windows/syswow64
+plant() { [ ! -e "$system_dir/$2" ] || mv "$system_dir/$2" "$work/$2.system"; cp "$1" "$system_dir/$2"; }
+unplant() { rm -f "$system_dir/$1" && [ ! -e "$work/$1.system" ] || mv "$work/$1.system" "$system_dir/$1"; }
 password_flag 1
 dir=$(new_folder password)
-cp "$password_cpl" "$dir/password.cpl"
+plant "$password_cpl" password.cpl
 printf 0 >"$dir/password-answers.txt"
 start "$dir" /s
 check "the saver runs" running
@@ -124,19 +129,25 @@ xdotool click 1
 check "an accepted password closes it" gone 15000
 check "it exits with 0" exits_with_0 "$dir"
 check "the password was asked twice with the saver's window" [ "$(grep -c 'verify .* 1$' "$dir/password.log")" = 2 ]
-dir=$(new_folder nopassword)
-start "$dir" /s
-check "without password.cpl it runs" running
+unplant password.cpl
+# A password.cpl in the program's folder and in the current folder, none in
+# the system folder: neither is loaded (it would log to the current folder).
+dir=$(new_folder planted) here=$work/elsewhere
+mkdir -p "$here" && cp "$password_cpl" "$dir/" && cp "$password_cpl" "$here/"
+(cd "$here" && wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
+check "with no password.cpl in the system folder it runs" running
 xdotool click 1
 check "and a click closes it" gone 5000
+check "neither planted password.cpl was loaded" [ ! -e "$here/password.log" ]
 password_flag 0
 
 section "password change"
 dir=$(new_folder change)
-cp "$mpr_dll" "$dir/mpr.dll"
+plant "$mpr_dll" mpr.dll
 (cd "$dir" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mpr=n,b" wine tessary.scr /a 0 >"$dir/log" 2>&1; echo $? >"$dir/rc")
 check "/a 0 exits with 0" exits_with_0 "$dir"
 check "the change was asked for SCRSAVE with no parent" grep -q '^SCRSAVE parent=0 0 ' "$dir/mpr.log"
+unplant mpr.dll
 dir=$(new_folder preview)
 start "$dir" /p 1234
 check "/p exits with 0 at once" exits_with_0 "$dir"
