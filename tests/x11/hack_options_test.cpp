@@ -1,87 +1,51 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <vector>
+#include <algorithm>
+#include <array>
+#include <tuple>
 
 #include "x11/hack_options.h"
 
 namespace {
 
-constexpr int kDelay = -1, kWindow = -2, kRoot = -3;
-using O = ParseOutcome;
+constexpr int kDelay = -1, kWindow = -2;
 
-int64_t Field(const HackOptions& o, int which) {
-    if (which == kDelay) return o.delayMicroseconds;
-    if (which == kWindow) return static_cast<int64_t>(o.windowId);
-    if (which == kRoot) return o.root;
-    return o.settings[which];
-}
-
-struct Row {
-    const char* args;
-    O outcome;
-    int field;            // what a Run row checks
-    int64_t value;        // its expected value
-    const char* message;  // what an Error row's message contains
-};
-
-const Row kRows[] = {
-    {"", O::Run, kDelay, 16667, ""},
-    {"", O::Run, Process, 500, ""},
-    {"--root", O::Run, kRoot, 1, ""},
-    {"-moving 0", O::Run, Moving, 0, ""},
-    {"--self-rotation 200", O::Run, SelfRotation, 200, ""},
-    {"-process 200", O::Run, Process, 200, ""},
-    {"-process 1000", O::Run, Process, 1000, ""},
-    {"-delay 0", O::Run, kDelay, 0, ""},
-    {"-fps", O::Run, FPS, 1, ""},
-    {"--no-big-bang", O::Run, BigBang, 0, ""},
-    {"-no-black-hole", O::Run, BlackHall, 0, ""},
-    {"-no-reverse", O::Run, Gyakuten, 0, ""},
-    {"-no-bounce", O::Run, Hanekaeri, 0, ""},
-    {"-speed-up", O::Run, Kasoku, 1, ""},
-    {"-no-non-stop -non-stop", O::Run, NonStop, 1, ""},
-    {"-window-id 0x2A", O::Run, kWindow, 42, ""},
-    {"--window-id 4242", O::Run, kWindow, 4242, ""},
-    {"-background #102030", O::Run, BackgroundColor, 0x302010, ""},
-    {"-background #102030", O::Run, BlackBack, 0, ""},
-    {"-background #000000", O::Run, BlackBack, 1, ""},
-    {"-h", O::Help, 0, 0, ""},
-    {"--help", O::Help, 0, 0, ""},
-    {"-process 199", O::Error, 0, 0, "-process must be between 200 and 1000, not 199"},
-    {"-process 1001", O::Error, 0, 0, "between 200 and 1000"},
-    {"-moving -1", O::Error, 0, 0, "between 0 and 500"},
-    {"-self-rotation 201", O::Error, 0, 0, "between 0 and 200"},
-    {"-delay 1000001", O::Error, 0, 0, "between 0 and 1000000"},
-    {"-moving 3x", O::Error, 0, 0, "-moving needs a whole number, not '3x'"},
-    {"-moving 99999999999", O::Error, 0, 0, "whole number"},
-    {"-moving", O::Error, 0, 0, "-moving needs a value"},
-    {"-window-id 0", O::Error, 0, 0, "window number"},
-    {"-window-id 0x1g", O::Error, 0, 0, "window number"},
-    {"-window-id 0x100000000", O::Error, 0, 0, "window number"},
-    {"-background #12345", O::Error, 0, 0, "#RRGGBB"},
-    {"-background red", O::Error, 0, 0, "#RRGGBB"},
-    {"-bogus", O::Error, 0, 0, "unknown option -bogus"},
-    {"- -fps", O::Error, 0, 0, "unexpected argument"},
-    {"stray", O::Error, 0, 0, "unexpected argument 'stray'"},
+// {argv, field, value, message}: without a message the arguments must parse
+// and set `field` (a setting, kDelay or kWindow) to `value`; with one they
+// must fail with a text that holds it.
+const std::tuple<std::array<const char*, 6>, int, int64_t, const char*> kRows[] = {
+    {{"x"}, kDelay, 16667, nullptr},
+    {{"x", "--root", "-moving", "0", "-process", "200"}, Process, 200, nullptr},
+    {{"x", "-process", "1000", "--self-rotation", "200"}, Process, 1000, nullptr},
+    {{"x", "--no-big-bang"}, BigBang, 0, nullptr},
+    {{"x", "-no-non-stop", "-speed-up"}, Kasoku, 1, nullptr},
+    {{"x", "-window-id", "0x2A"}, kWindow, 42, nullptr},
+    {{"x", "-background", "#102030"}, BackgroundColor, 0x302010, nullptr},
+    {{"x", "-process", "199"}, 0, 0, "-process must be between 200 and 1000, not 199"},
+    {{"x", "-process", "1001"}, 0, 0, "between 200 and 1000"},
+    {{"x", "-self-rotation", "201"}, 0, 0, "between 0 and 200"},
+    {{"x", "-moving", "-1"}, 0, 0, "between 0 and 500"},
+    {{"x", "-moving", "3x"}, 0, 0, "-moving needs a whole number, not '3x'"},
+    {{"x", "-moving"}, 0, 0, "-moving needs a value"},
+    {{"x", "-window-id", "0"}, 0, 0, "window number"},
+    {{"x", "-background", "#12345g"}, 0, 0, "#RRGGBB"},
+    {{"x", "--bogus"}, 0, 0, "unknown option --bogus"},
 };
 
 TEST(HackOptions, EachRowParsesAsExpected) {
-    for (const Row& row : kRows) {
-        std::vector<std::string> words{"tessary-x11"};
-        std::istringstream in(row.args);
-        for (std::string w; in >> w;) words.push_back(w);
-        std::vector<const char*> argv;
-        for (const std::string& w : words) argv.push_back(w.c_str());
-        HackOptions options;
+    for (const auto& [argv, field, value, message] : kRows) {
+        const int argc = int(std::find(argv.begin(), argv.end(), nullptr) - argv.begin());
+        HackOptions o;
         std::string error;
-        ASSERT_EQ(ParseHackOptions(static_cast<int>(argv.size()), argv.data(), options, error),
-                  row.outcome)
-            << row.args << ": " << error;
-        if (row.outcome == O::Run) {
-            EXPECT_EQ(Field(options, row.field), row.value) << row.args;
-        } else if (row.outcome == O::Error) {
-            EXPECT_NE(error.find(row.message), std::string::npos) << error;
+        const ParseOutcome got = ParseHackOptions(argc, argv.data(), o, error);
+        EXPECT_EQ(got, message ? ParseOutcome::Error : ParseOutcome::Run) << argv[argc - 1];
+        if (message) {
+            EXPECT_NE(error.find(message), std::string::npos) << error;
+        } else if (got == ParseOutcome::Run) {
+            const int64_t v = field == kDelay    ? o.delayMicroseconds
+                              : field == kWindow ? int64_t(o.windowId)
+                                                 : o.settings[field];
+            EXPECT_EQ(v, value) << argv[argc - 1];
         }
     }
 }

@@ -1,88 +1,64 @@
 // Helper of the tessary-x11 end-to-end test, on the display in DISPLAY:
 //   x11_probe window W H        maps a W x H window, prints its id, stays until killed
-//   x11_probe page WINDOW SECS  waits until WINDOW ("root" or an id) shows this month's
-//                               page; exit 0 when it does, 1 after SECS seconds
+//   x11_probe page WINDOW SECS MONTH WEEKDAY DAYS
+//       waits until WINDOW ("root" or an id) shows the page of a month (1-12) whose
+//       1st is on WEEKDAY (0 = Sunday) and that has DAYS days; exit 0 when it does,
+//       1 after SECS seconds
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <vector>
 
-namespace {
-
-struct Cell {
-    int x, y;
-    bool lit;  // a digit belongs here; otherwise the cell must stay background
-};
-
-// This month's page, from the C library's calendar: the year, the month and
-// the days in seven weekday columns; the slots of the grid that no day takes.
-std::vector<Cell> ExpectedPage(int w, int h) {
-    time_t now = time(nullptr);
-    tm first = *localtime(&now), last = first;
-    first.tm_mday = 1, first.tm_hour = 12, first.tm_isdst = -1;
-    last.tm_mon += 1, last.tm_mday = 0, last.tm_hour = 12, last.tm_isdst = -1;
-    mktime(&first);  // weekday of the 1st
-    mktime(&last);   // the month's last day
-    const int dx = w > 640 ? (w - 640) / 2 : 0, dy = w > 640 ? (h - 480) / 2 : 0;
-    const int year = first.tm_year + 1900, month = first.tm_mon + 1;
-    std::vector<Cell> cells;
-    for (int i = 0; i < 4; ++i) cells.push_back({120 + 25 * i + dx, 30 + dy, true});
-    cells.push_back({265 + dx, 30 + dy, true});
-    if (month >= 10) cells.push_back({240 + dx, 30 + dy, true});
-    for (int slot = 0; slot < 42; ++slot) {
-        const int day = slot - first.tm_wday + 1;
-        const int x = 50 + 80 * (slot % 7) + dx, y = 100 + 60 * (slot / 7) + dy;
-        cells.push_back({x, y, day >= 1 && day <= last.tm_mday});
-        if (day >= 10 && day <= last.tm_mday) cells.push_back({x - 25, y, true});
-    }
-    std::printf("page %04d-%02d: 1st on weekday %d, %d days\n", year, month, first.tm_wday,
-                last.tm_mday);
-    return cells;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     Display* d = XOpenDisplay(nullptr);
-    if (d == nullptr || argc < 4) return 2;
-    if (std::strcmp(argv[1], "window") == 0) {
-        Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, std::atoi(argv[2]),
-                                       std::atoi(argv[3]), 0, 0, 0);
-        XSelectInput(d, w, StructureNotifyMask);
+    if (d == nullptr || argc < 4 || (argv[1][0] == 'p' && argc < 7)) return 2;
+    if (argv[1][0] == 'w') {
+        Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, atoi(argv[2]), atoi(argv[3]),
+                                       0, 0, 0);
         XMapWindow(d, w);
-        for (XEvent e; XNextEvent(d, &e), e.type != MapNotify;) {
-        }
-        std::printf("%lu\n", w);
-        std::fflush(stdout);
+        XSync(d, False);  // mapped (no window manager): ready to be drawn into
+        printf("%lu\n", w);
+        fflush(stdout);
         for (XEvent e;;) XNextEvent(d, &e);
     }
-    Window w =
-        std::strcmp(argv[2], "root") == 0 ? DefaultRootWindow(d) : std::strtoul(argv[2], 0, 0);
+    Window w = argv[2][0] == 'r' ? DefaultRootWindow(d) : strtoul(argv[2], nullptr, 0);
     XWindowAttributes a;
     XGetWindowAttributes(d, w, &a);
-    const std::vector<Cell> cells = ExpectedPage(a.width, a.height);
-    const Cell* failing = &cells[0];
-    for (time_t end = time(nullptr) + std::atoi(argv[3]); failing && time(nullptr) < end;) {
-        usleep(250000);
+    const int month = atoi(argv[4]), weekday = atoi(argv[5]), days = atoi(argv[6]);
+    // Cells {x, y, lit} of the 640 x 480 page, centred on wider windows: the
+    // year, the month, the days in weekday columns; grid slots without a day
+    // must stay background.
+    const int dx = a.width > 640 ? (a.width - 640) / 2 : 0, dy = dx ? (a.height - 480) / 2 : 0;
+    std::vector<std::array<int, 3>> cells{{265 + dx, 30 + dy, 1}, {240 + dx, 30 + dy, 1}};
+    if (month < 10) cells.pop_back();  // no tens digit before October
+    for (int i = 0; i < 4; ++i) cells.push_back({120 + 25 * i + dx, 30 + dy, 1});
+    for (int slot = 0; slot < 42; ++slot) {
+        const int day = slot - weekday + 1, x = 50 + 80 * (slot % 7) + dx;
+        const int y = 100 + 60 * (slot / 7) + dy, in = day >= 1 && day <= days;
+        cells.push_back({x, y, in});
+        if (in && day >= 10) cells.push_back({x - 25, y, 1});
+    }
+    const std::array<int, 3>* failing = &cells[0];
+    for (time_t end = time(nullptr) + atoi(argv[3]); failing && time(nullptr) < end;
+         usleep(250000)) {
         XImage* image = XGetImage(d, w, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
         failing = nullptr;
-        for (const Cell& c : cells) {
-            int lit = 0;  // cells are 49 x 44 pixels as drawn
-            for (int y = c.y; y < c.y + 44; ++y)
-                for (int x = c.x; x < c.x + 49; ++x)
-                    lit += (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
-            if ((c.lit ? lit < 10 : lit > 0) && failing == nullptr) failing = &c;
+        for (const auto& c : cells) {
+            int n = 0;  // lit pixels of the 49 x 44 that a cell is drawn
+            for (int y = c[1]; y < c[1] + 44; ++y)
+                for (int x = c[0]; x < c[0] + 49; ++x)
+                    n += (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
+            if ((c[2] ? n < 10 : n > 0) && !failing) failing = &c;
         }
         XDestroyImage(image);
     }
     XCloseDisplay(d);
-    if (failing == nullptr) return std::puts("page seen") < 0;
-    std::printf("no page: cell at %d,%d should be %s\n", failing->x, failing->y,
-                failing->lit ? "lit" : "empty");
-    return 1;
+    if (failing)
+        printf("no page: the cell at %d,%d is not as expected\n", (*failing)[0], (*failing)[1]);
+    return failing ? 1 : 0;
 }
