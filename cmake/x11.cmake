@@ -28,12 +28,13 @@ add_executable(tessary-x11 ${TESSARY_X11_FRONT_SOURCES})
 target_link_libraries(tessary-x11 PRIVATE tessary_x11_show X11::X11 X11::Xext)
 
 # `cmake --install`: the program, and its settings file where
-# xscreensaver-settings looks for it.
+# xscreensaver-settings looks for it, named after the program as it expects.
 set(TESSARY_XSCREENSAVER_CONFIG_DIR /usr/share/xscreensaver/config CACHE PATH
   "Folder of XScreenSaver's hack settings files (tessary.xml goes there)")
 include(GNUInstallDirs)
 install(TARGETS tessary-x11 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/src/x11/tessary.xml DESTINATION ${TESSARY_XSCREENSAVER_CONFIG_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/src/x11/tessary.xml
+  DESTINATION ${TESSARY_XSCREENSAVER_CONFIG_DIR} RENAME tessary-x11.xml)
 
 # End to end: the real daemon in Xvfb, as a throw-away user (needs root).
 add_executable(x11_probe tests/x11/x11_probe.cpp)
@@ -41,3 +42,11 @@ target_link_libraries(x11_probe PRIVATE tessary_options X11::X11)
 add_test(NAME x11-e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/x11/e2e.sh
   $<TARGET_FILE:tessary-x11> $<TARGET_FILE:x11_probe>)
 set_tests_properties(x11-e2e PROPERTIES LABELS x11 TIMEOUT 300)
+
+# Speed of one frame (Google Benchmark, when installed): see the file's head.
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(tessary_x11_bench EXCLUDE_FROM_ALL tests/bench/x11_frame_bench.cpp)
+  target_link_libraries(tessary_x11_bench PRIVATE tessary_x11_show X11::X11 X11::Xext
+    benchmark::benchmark)
+endif()

@@ -5,7 +5,7 @@
 # end with its processes and files.
 #   e2e.sh TESSARY_X11 X11_PROBE
 set -u
-user=tessary-e2e-$$ dir=$(mktemp -d /tmp/tessary-x11-e2e.XXXXXX) display=
+user=tessary-e2e-$$ dir=$(mktemp -d) display=
 cleanup() { pkill -KILL -u "$user"; wait; userdel "$user"; rm -rf "$dir"; } 2>/dev/null
 trap cleanup EXIT
 fail() { echo "x11-e2e: $*"; tail -n 5 "$dir/daemon.log" 2>&1; exit 1; }
