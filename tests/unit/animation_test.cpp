@@ -44,28 +44,14 @@ struct Show {
     uint64_t Fingerprint() const {
         uint64_t h = 1469598103934665603u;
         auto mix = [&h](int64_t v) { h = (h ^ static_cast<uint64_t>(v)) * 1099511628211u; };
+        // clang-format off
         for (const DigitObject& o : a.ObjectPool)
-            for (int64_t v : {o.inPlay,
-                              o.digit,
-                              o.x,
-                              o.y,
-                              int32_t(o.speedX * 1000 + .5),
-                              int32_t(o.speedY * 1000 + .5),
-                              o.dirX,
-                              o.dirY,
-                              o.hasTarget,
-                              o.targetX,
-                              o.targetY,
-                              o.rotating,
-                              o.framePeriod,
-                              o.frame,
-                              o.frameCount,
-                              o.cellWidth,
-                              o.cellHeight,
-                              o.sheetColumns,
-                              o.sheetY,
-                              o.reverse})
+            for (int64_t v : {o.inPlay, o.digit, o.x, o.y, int32_t(o.speedX * 1000 + .5),
+                              int32_t(o.speedY * 1000 + .5), o.dirX, o.dirY, o.hasTarget, o.targetX,
+                              o.targetY, o.rotating, o.framePeriod, o.frame, o.frameCount,
+                              o.cellWidth, o.cellHeight, o.sheetColumns, o.sheetY, o.reverse})
                 mix(v);
+        // clang-format on
         mix(a.SceneState);
         mix(a.StopFrame);
         return h;
@@ -94,35 +80,13 @@ TEST(Layout, PutsEveryDigitOfThePageInItsPlace) {
         int offset;
         std::vector<Place> places;
     } cases[] = {
+        // clang-format off
         // December 2026 begins on a Tuesday; day 31 lies in column 4 of row 4.
-        {640,
-         480,
-         {2026, 12, 7},
-         0,
-         {{120, 30, 2},
-          {145, 30, 0},
-          {170, 30, 2},
-          {195, 30, 6},
-          {265, 30, 2},
-          {240, 30, 1},
-          {210, 100, 1},
-          {185, 100, -1},
-          {370, 340, 1},
-          {345, 340, 3},
-          {450, 340, -1}}},
-        {320,
-         240,
-         {2026, 12, 7},
-         0,
-         {{60, 15, 2},
-          {72, 15, 0},
-          {84, 15, 2},
-          {96, 15, 6},
-          {130, 15, 2},
-          {118, 15, 1},
-          {105, 50, 1},
-          {185, 170, 1},
-          {173, 170, 3}}},
+        {640, 480, {2026, 12, 7}, 0, {{120, 30, 2}, {145, 30, 0}, {170, 30, 2}, {195, 30, 6},
+            {265, 30, 2}, {240, 30, 1}, {210, 100, 1}, {185, 100, -1}, {370, 340, 1},
+            {345, 340, 3}, {450, 340, -1}}},
+        {320, 240, {2026, 12, 7}, 0, {{60, 15, 2}, {72, 15, 0}, {84, 15, 2}, {96, 15, 6},
+            {130, 15, 2}, {118, 15, 1}, {105, 50, 1}, {185, 170, 1}, {173, 170, 3}}},
         {800, 600, {2026, 12, 7}, 0, {{200, 90, 2}, {345, 90, 2}, {290, 160, 1}}},
         {640, 400, {2026, 12, 7}, 0, {{370, 340, 1}}},
         // Previews: into the next year, one- and two-digit months.
@@ -137,6 +101,7 @@ TEST(Layout, PutsEveryDigitOfThePageInItsPlace) {
         // The year is read as two digits: 96 to 99 are 1996 to 1999.
         {640, 480, {1996, 6, 1}, 0, {{120, 30, 1}, {145, 30, 9}, {170, 30, 9}, {195, 30, 6}}},
         {640, 480, {2095, 6, 1}, 0, {{120, 30, 2}, {145, 30, 0}, {170, 30, 9}, {195, 30, 5}}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         Show t({{xScreenSize, c.w}, {yScreenSize, c.h}});
