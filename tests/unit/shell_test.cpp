@@ -16,19 +16,15 @@ TEST(CommandLine, FirstTwoCharactersPickTheRun) {
         RunMode mode;
         uintptr_t parent;
     } rows[] = {
-        {"/p 1234", RunMode::Preview, 0},
-        {"/P", RunMode::Preview, 0},
-        {"/c:5678", RunMode::Configuration, 0},
-        {"/s", RunMode::Saver, 0},
-        {"/S more", RunMode::Saver, 0},
-        {"-s", RunMode::Configuration, 0},
-        {"/x", RunMode::Configuration, 0},
-        {"", RunMode::Configuration, 0},
-        {nullptr, RunMode::Configuration, 0},
-        {"/a 4660", RunMode::PasswordChange, 4660},
-        {"/A:  12x", RunMode::PasswordChange, 12},
-        {"/a", RunMode::PasswordChange, 0},
+        // clang-format off
+        {"/p 1234", RunMode::Preview, 0}, {"/P", RunMode::Preview, 0},
+        {"/c:5678", RunMode::Configuration, 0}, {"/s", RunMode::Saver, 0},
+        {"/S more", RunMode::Saver, 0}, {"-s", RunMode::Configuration, 0},
+        {"/x", RunMode::Configuration, 0}, {"", RunMode::Configuration, 0},
+        {nullptr, RunMode::Configuration, 0}, {"/a 4660", RunMode::PasswordChange, 4660},
+        {"/A:  12x", RunMode::PasswordChange, 12}, {"/a", RunMode::PasswordChange, 0},
         {"/a 99999999999999999999999", RunMode::PasswordChange, 0},
+        // clang-format on
     };
     for (const auto& r : rows) {
         const CommandLine c = ParseCommandLine(r.tail);
@@ -44,15 +40,14 @@ TEST(StartupRestrictions, FindEachProgramByItsOwnProbes) {
         SettingIndex setting;
         std::vector<std::string> classes, titles;
     } programs[] = {
-        {HideCheck, {"HideTermFrameClass"}, {}},
-        {NiftyManagerCheck, {}, {"NIFTY Manager"}},
+        // clang-format off
+        {HideCheck, {"HideTermFrameClass"}, {}}, {NiftyManagerCheck, {}, {"NIFTY Manager"}},
         {Guippy2Check, {"GP2WIN"}, {"Guippy"}},
         {InternetExpCheck, {"Internet Explorer_Frame", "IEFrame"}, {}},
-        {NetScapeCheck, {}, {"Netscape's Hidden Frame", "Netscape"}},
-        {ASCIInetCrewCheck, {}, {"ASCIInet"}},
+        {NetScapeCheck, {}, {"Netscape's Hidden Frame", "Netscape"}}, {ASCIInetCrewCheck, {}, {"ASCIInet"}},
         {PCVANNavCheck, {}, {"PC\xb0VAN\x83\x69\x83\x72\x83\x51\x81\x5b\x83\x5e"}},
-        {CIMCheck, {"cim:main"}, {}},
-        {NifTermCheck, {"NiftermHelperClass"}, {}},
+        {CIMCheck, {"cim:main"}, {}}, {NifTermCheck, {"NiftermHelperClass"}, {}},
+        // clang-format on
     };
     Settings none;
     int probes = 0;
@@ -130,15 +125,17 @@ TEST(InputRules, EndTheSaverOnlyAsTheUserMeantIt) {
                                    : r.event == Key    ? OnKeyDown(c, r.key)
                                    : r.event == SysKey ? OnSysKeyDown(c, r.key)
                                                        : OnMouseButtonDown(c);
-        SCOPED_TRACE(r.what);
-        EXPECT_EQ(result == InputResult::Handled, r.handled);
-        EXPECT_EQ(run.asked, r.asked);
-        EXPECT_EQ(run.holes, r.holes);
-        EXPECT_EQ(run.destroyed, r.destroyed);
-        EXPECT_EQ(run.shell.WindowActive, r.destroyed ? 0 : 1);
-        EXPECT_EQ(run.shell.SnapshotRequested, r.snapshot);
-        EXPECT_EQ(run.shell.EndingInProgress, r.endingAfter);
-        EXPECT_EQ(run.frames, r.framesAfter);
+        const int got[] = {result == InputResult::Handled,
+                           run.asked,
+                           run.holes,
+                           run.destroyed,
+                           run.shell.SnapshotRequested,
+                           run.shell.EndingInProgress,
+                           run.frames,
+                           run.shell.WindowActive};
+        const int want[] = {r.handled,  r.asked,       r.holes,       r.destroyed,
+                            r.snapshot, r.endingAfter, r.framesAfter, !r.destroyed};
+        EXPECT_EQ(std::vector<int>(got, got + 8), std::vector<int>(want, want + 8)) << r.what;
     }
 }
 
@@ -168,12 +165,10 @@ TEST(InputRules, ActivationAndTicks) {
     }
     // The tick clears the mouse count more than 500 ms after the last
     // clearing, also across the tick count's wrap.
-    const uint32_t ticks[][3] = {{0, 501, 1},
-                                 {0, 500, 0},
-                                 {1000, 1501, 1},
-                                 {1000, 1500, 0},
-                                 {0xFFFFFF00u, 0x100, 1},
-                                 {0xFFFFFF00u, 0xF4, 0}};
+    // clang-format off
+    const uint32_t ticks[][3] = {{0, 501, 1}, {0, 500, 0}, {1000, 1501, 1}, {1000, 1500, 0},
+                                 {0xFFFFFF00u, 0x100, 1}, {0xFFFFFF00u, 0xF4, 0}};
+    // clang-format on
     for (const auto& t : ticks) {
         ShellState s;
         s.mouseResetTime = t[0];
