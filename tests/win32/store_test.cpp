@@ -32,11 +32,13 @@ TEST_F(Store, ReadsDefaultsCreatesTheEmptyChainAndReadsFourBytesOfAnyType) {
         std::string bytes;
         int32_t read;
     } rows[] = {
+        // clang-format off
         {Process, REG_DWORD, std::string("\x2c\x01\0\0", 4), 300},
         {Moving, REG_BINARY, "\x34\x12", 0x1234},  // short: the rest reads as zeros
         {xScreenSize, REG_SZ, std::string("80\0", 3), 0x3038},
         {yScreenSize, REG_QWORD, std::string("\x01\0\0\0\0\0\0\0", 8), 480},  // too long: default
         {BackgroundColor, REG_DWORD, std::string("\xff\xff\xff\xff", 4), -1},
+        // clang-format on
     };
     for (const auto& r : rows) {
         Put(kSettings, SettingName(r.index), r.type, r.bytes.data(), DWORD(r.bytes.size()));
@@ -77,11 +79,11 @@ TEST_F(Store, PasswordFlagIsWindowsDesktopValue) {
         std::string bytes;
         int flag;
     } rows[] = {
-        {REG_DWORD, std::string("\1\0\0\0", 4), 1},
-        {REG_DWORD, std::string(4, '\0'), 0},
-        {REG_SZ, std::string("1\0", 2), 1},
-        {REG_SZ, std::string("0\0", 2), 0},
+        // clang-format off
+        {REG_DWORD, std::string("\1\0\0\0", 4), 1}, {REG_DWORD, std::string(4, '\0'), 0},
+        {REG_SZ, std::string("1\0", 2), 1}, {REG_SZ, std::string("0\0", 2), 0},
         {REG_BINARY, std::string("\1\0\0\0\0\0\0\0", 8), 0},
+        // clang-format on
     };
     for (const auto& r : rows) {
         Put("Control Panel\\desktop", "ScreenSaveUsePassword", r.type, r.bytes.data(),
