@@ -31,7 +31,6 @@ struct State : IDirectMusicSegmentState {
 };
 
 std::vector<std::string> g_mci;
-MCIERROR g_mciError = 0;
 DWORD g_now = 100000;
 
 class Music : public ScratchRegistry {
@@ -56,10 +55,9 @@ class Music : public ScratchRegistry {
         }
         ResetHooks();
         g_mci.clear();
-        g_mciError = 0;
         g_Music.host.sendMciString = [](LPCSTR command, LPSTR, UINT, HWND callback) {
             g_mci.push_back(command + std::string(callback ? " >" : ""));
-            return std::string(command) == "close all" ? g_mciError : 0;
+            return MCIERROR(0);
         };
         g_Music.host.tickCount = [] { return g_now; };
         MusicInit();  // Wine's own: its performance cannot start
@@ -114,10 +112,6 @@ TEST_F(Music, PlaysTheStoredTuneThroughTheStoredPlayer) {
                     g_mci[2] == "play MUSIC from 0 notify >")
             << g_mci[1];
     }
-    g_mciError = MCIERR_DEVICE_NOT_READY;  // a failing "close all" ends the start
-    g_mci.clear();
-    EXPECT_FALSE(StartConfiguredMusic(window_));
-    EXPECT_EQ(g_mci, std::vector<std::string>{"close all"});
 }
 
 TEST_F(Music, RepeatsOnlyATuneThatEndedWhenLoopMusicIsOn) {
