@@ -117,14 +117,15 @@ TEST_F(Music, PlaysTheStoredTuneThroughTheStoredPlayer) {
 TEST_F(Music, RepeatsOnlyATuneThatEndedWhenLoopMusicIsOn) {
     TuneFolder tunes({});
     // MCI: the successful end of play starts the tune again.
+    // clang-format off
     const struct {
         int loop;
         WPARAM code;
         size_t commands;
-    } notes[] = {{1, MCI_NOTIFY_SUCCESSFUL, 3},
-                 {1, MCI_NOTIFY_ABORTED, 0},
-                 {1, MCI_NOTIFY_SUPERSEDED, 0},
-                 {0, MCI_NOTIFY_SUCCESSFUL, 0}};
+    } notes[] = {
+        {1, MCI_NOTIFY_SUCCESSFUL, 3}, {1, MCI_NOTIFY_ABORTED, 0}, {1, MCI_NOTIFY_SUPERSEDED, 0},
+        {0, MCI_NOTIFY_SUCCESSFUL, 0}};
+    // clang-format on
     for (const auto& n : notes) {
         PutDword("LoopMusic", n.loop);
         g_mci.clear();
@@ -139,16 +140,16 @@ TEST_F(Music, RepeatsOnlyATuneThatEndedWhenLoopMusicIsOn) {
     MUSIC_TIME length = 0;
     segment->GetLength(&length);
     State state;
+    // clang-format off
     const struct {
         DWORD after;  // ms since the last poll
         int loop;
         MUSIC_TIME seek;
         bool restarts;
-    } polls[] = {{5001, 1, length, true},
-                 {5000, 1, length, false},
-                 {6000, 1, length + 1, false},
-                 {6000, 0, length, false},
-                 {6000, 1, length, true}};
+    } polls[] = {
+        {5001, 1, length, true}, {5000, 1, length, false}, {6000, 1, length + 1, false},
+        {6000, 0, length, false}, {6000, 1, length, true}};
+    // clang-format on
     for (const auto& p : polls) {
         g_Music.segment = segment;
         g_Music.segmentState = &state;
