@@ -97,16 +97,6 @@ check "Alt with a key starts the black hole, which keeps the window a while" sta
 check "and closes it two ticks later" gone 8000
 check "it exits with 0" exits_with_0 "$dir"
 
-section "display failure"
-set_setting xScreenSize 641  # a size Wine's DirectDraw refuses
-dir=$(new_folder failure)
-start "$dir" /s
-check "a refused mode shows code 7" [ "$(probe answer-box 'DirectX Tessary' 1 20000)" = \
-  "DirectDraw Initializaition Failed!
-Error Code is 7" ]
-check "after OK the program exits with 0" exits_with_0 "$dir"
-check "the desktop mode is back" mode_is "$desktop"
-
 section "password"
 # The stand-ins go into the 32-bit system folder, the only place the saver
 # loads the password libraries from; what they replace comes back after.

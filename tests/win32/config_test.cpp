@@ -16,19 +16,11 @@ namespace {
 
 struct Seen {
     int answer = IDNO, questions = 0, warnings = 0, stops = 0, tests = 0, testedWith = -1;
-    COLORREF chosen = 0;
-    BOOL accept = FALSE;
-    CHOOSECOLORA asked = {};
 } g_seen;
 
 int WINAPI Answer(HWND, LPCSTR, LPCSTR caption, UINT) {
     (std::string(caption) == "インターネットにジャンプ" ? g_seen.questions : g_seen.warnings)++;
     return g_seen.answer;
-}
-BOOL WINAPI Choose(LPCHOOSECOLORA c) {
-    g_seen.asked = *c;
-    c->rgbResult = g_seen.chosen;
-    return g_seen.accept;
 }
 
 class Config : public ScratchRegistry {
@@ -40,7 +32,6 @@ class Config : public ScratchRegistry {
         g_ConfigDialog = ConfigDialogState{};
         ConfigDialogHost& host = g_ConfigDialog.host;
         host.messageBox = Answer;
-        host.chooseColor = Choose;
         host.stopMusic = [] { return ++g_seen.stops, TRUE; };
         host.testMusicSelection = [](HWND, int direct) {
             return ++g_seen.tests, g_seen.testedWith = direct, TRUE;
@@ -164,30 +155,6 @@ TEST_F(Config, InternetAndEscAskFirstAndOnlyYesEndsTheDialog) {
     Open();  // Test plays the field with the DirectMusic box's choice
     Command(IDC_TEST_TUNE);
     EXPECT_TRUE(g_seen.tests == 1 && g_seen.testedWith == 1);
-}
-
-TEST_F(Config, ColourChooserStartsFromTheColourAndWarnsOnceAt256Colours) {
-    const struct {
-        int depth;
-        BOOL accept;
-        int warnings;
-        int32_t stored;
-    } rows[] = {{8, TRUE, 1, 0x00ABCDEF}, {32, TRUE, 0, 0x00ABCDEF}, {8, FALSE, 0, 0x111111}};
-    for (const auto& r : rows) {
-        g_seen = Seen{};
-        g_seen.accept = r.accept;
-        g_seen.chosen = 0xABCDEF;
-        g_Settings.Set(ColorDepth, r.depth);
-        g_Settings.Set(BackgroundColor, 0x111111);
-        Open();
-        Command(IDC_BACKGROUND_COLOR);
-        EXPECT_EQ(g_seen.asked.rgbResult, 0x111111u);
-        EXPECT_EQ(g_seen.asked.Flags, DWORD(CC_RGBINIT | CC_FULLOPEN));
-        Command(IDC_BACKGROUND_COLOR);
-        EXPECT_EQ(g_seen.warnings, r.warnings) << r.depth;
-        Command(IDC_CLOSE);
-        EXPECT_EQ(Stored("BackgroundColor"), r.stored);
-    }
 }
 
 // The tune field and the DirectMusic box keep the stored choice whenever the
