@@ -70,4 +70,3 @@ TEST(Display, ReplacementSheetColourTableReplacesOnlyItsEntries) {
             EXPECT_EQ(p[k].red, k < int(s[1]) ? 100 + k : RampColour(k).red);
     }
 }
-}
