@@ -1,0 +1,287 @@
+#!/usr/bin/env python3
+"""Watches the real saver, tessary.scr /s, under Wine from the outside.
+
+  saver_watch.py startup SCR [--runs=3] [--cpu-seconds=10] [--xvfb-pid=PID]
+      Start-up time: from starting the saver to the first frame with digits
+      on the X screen (read back with XGetImage), after one unmeasured run
+      that warms Wine up; then the CPU time the saver's Wine process (and,
+      for comparison, the wineserver and Xvfb) uses per second of show.
+  saver_watch.py soak SCR PROBE --minutes=M
+      Runs the saver for M minutes and samples once a minute its memory (RSS
+      of its Wine process), its handles and its GDI objects (PROBE, a Windows
+      program, reads them inside Wine); prints the samples and whether they
+      stayed flat.
+
+Runs in the environment of scripts/wine-env (WINEPREFIX, DISPLAY, Wine's
+default virtual desktop). Ends every saver it starts: with mouse clicks, as
+a user would, or by its process id when it does not react.
+"""
+import ctypes
+import ctypes.util
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+# The saver's screen is the top-left 640 x 480 of the X screen (the virtual
+# desktop shrinks to the saver's mode there).
+AREA = (0, 0, 640, 480)
+# Lit bytes that count as digits on the screen: a few digits' worth, far
+# above nothing (the desktop and the saver's window are black).
+LIT_BYTES = 500
+
+
+class Screen:
+    """Reads pixels of the X screen through Xlib."""
+
+    class XImage(ctypes.Structure):
+        _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
+                    ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+                    ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                    ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                    ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+                    ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+
+    def __init__(self):
+        self.x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x.XGetImage.restype = ctypes.POINTER(Screen.XImage)
+        self.x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                     ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x.XDestroyImage.argtypes = [ctypes.POINTER(Screen.XImage)]
+        self.display = self.x.XOpenDisplay(None)
+        if not self.display:
+            sys.exit("saver_watch: cannot open the X display")
+        self.root = self.x.XDefaultRootWindow(self.display)
+
+    def lit_bytes(self):
+        """Non-zero bytes of the saver's area: 0 while it is all black."""
+        left, top, width, height = AREA
+        image = self.x.XGetImage(self.display, self.root, left, top, width, height,
+                                 ctypes.c_ulong(-1).value, 2)  # all planes, ZPixmap
+        if not image:
+            return 0
+        size = image.contents.bytes_per_line * image.contents.height
+        data = ctypes.string_at(image.contents.data, size)
+        self.x.XDestroyImage(image)
+        return size - data.count(0)
+
+
+def cpu_seconds(pid):
+    """User and system CPU time of a process so far, in seconds; None when gone."""
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+    except OSError:
+        return None
+    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+
+def rss_mib(pid):
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1]) / 1024
+    except OSError:
+        pass
+    return None
+
+
+def wineserver_pid():
+    """The wineserver of this WINEPREFIX."""
+    prefix = ("WINEPREFIX=" + os.environ["WINEPREFIX"]).encode()
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as f:
+                name = os.path.basename(f.read().split(b"\0")[0])
+            with open(f"/proc/{entry}/environ", "rb") as f:
+                env = f.read().split(b"\0")
+        except OSError:
+            continue
+        if name.startswith(b"wineserver") and prefix in env:
+            return int(entry)
+    return None
+
+
+class Saver:
+    """One run of tessary.scr /s from its own folder."""
+
+    def __init__(self, scr):
+        self.started = time.monotonic()
+        self.process = subprocess.Popen(["wine", os.path.basename(scr), "/s"],
+                                        cwd=os.path.dirname(scr), stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The wine launcher execs the loader, which runs the program in this
+        # same process.
+        self.pid = self.process.pid
+
+    def wait_first_frame(self, screen, timeout=15.0):
+        """Seconds from the start to the first frame with digits; None if none came."""
+        while time.monotonic() - self.started < timeout:
+            if self.process.poll() is not None:
+                return None
+            if screen.lit_bytes() >= LIT_BYTES:
+                return time.monotonic() - self.started
+            time.sleep(0.005)
+        return None
+
+    def running(self):
+        return self.process.poll() is None
+
+    def end(self):
+        """Clicks until the saver has gone (its black hole takes two timer
+        ticks); ends its process when it does not react."""
+        deadline = time.monotonic() + 15
+        while self.running() and time.monotonic() < deadline:
+            subprocess.run(["xdotool", "mousemove", "300", "300", "click", "1"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                self.process.wait(timeout=1.5)
+            except subprocess.TimeoutExpired:
+                pass
+        if self.running():
+            self.process.terminate()
+            self.process.wait()
+            print("  (the saver did not react to clicks; its process was ended)")
+
+
+def wait_dark(screen, timeout=10.0):
+    """Waits for the saver's area to be black again after a run."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline and screen.lit_bytes() >= LIT_BYTES:
+        time.sleep(0.05)
+
+
+def startup(scr, runs, cpu_window, xvfb_pid):
+    screen = Screen()
+    wait_dark(screen)
+    print("== start-up: 'tessary.scr /s' to its first frame on the screen (warm Wine)")
+    times = []
+    for run in range(runs + 1):
+        saver = Saver(scr)
+        seconds = saver.wait_first_frame(screen)
+        label = "warm-up run" if run == 0 else f"run {run}"
+        if seconds is None:
+            print(f"  {label}: no frame within 15 s")
+        else:
+            print(f"  {label}: first frame after {seconds:.3f} s")
+            if run > 0:
+                times.append(seconds)
+        cpu = None
+        if run == runs and seconds is not None:
+            cpu = measure_cpu(saver, cpu_window, xvfb_pid)
+        saver.end()
+        wait_dark(screen)
+    if times:
+        print(f"  start-up: median {statistics.median(times):.3f} s, "
+              f"slowest {max(times):.3f} s of {len(times)} runs (goal: under 1 s)")
+    if cpu:
+        print(f"== CPU time per second of show ({cpu_window:.0f} s of the last run)")
+        print("\n".join(cpu))
+    return 0 if len(times) == runs else 1
+
+
+def measure_cpu(saver, seconds, xvfb_pid):
+    """Lines of the CPU report: CPU seconds per second of show of the saver's
+    Wine process, the wineserver and Xvfb."""
+    time.sleep(1.0)  # past the first frames
+    others = {"wineserver": wineserver_pid(), "Xvfb": xvfb_pid}
+    names = {"tessary.scr (its Wine process)": saver.pid, **others}
+    before = {name: cpu_seconds(pid) for name, pid in names.items() if pid}
+    start = time.monotonic()
+    time.sleep(seconds)
+    elapsed = time.monotonic() - start
+    lines = []
+    for name, pid in names.items():
+        after = cpu_seconds(pid) if pid else None
+        if after is None or before.get(name) is None:
+            lines.append(f"  {name:32s} not measured")
+        else:
+            share = (after - before[name]) / elapsed
+            lines.append(f"  {name:32s} {share:5.2f} s per second")
+    return lines
+
+
+def probe_counts(probe):
+    """handles, handle-count, gdi, user of the running saver, from PROBE."""
+    out = subprocess.run(["wine", probe], capture_output=True, text=True, timeout=60).stdout
+    values = dict(part.split("=") for part in out.split() if "=" in part)
+    return {k: int(v) for k, v in values.items()}
+
+
+def soak(scr, probe, minutes):
+    screen = Screen()
+    wait_dark(screen)
+    unit = "minute" if minutes == 1 else "minutes"
+    print(f"== soak: 'tessary.scr /s' for {minutes} {unit}, one sample a minute")
+    saver = Saver(scr)
+    if saver.wait_first_frame(screen) is None:
+        print("  the saver showed no frame")
+        saver.end()
+        return 1
+    cpu_start, wall_start = cpu_seconds(saver.pid), time.monotonic()
+    print(" minute  RSS (MiB)  handles  GDI objects  (GetProcessHandleCount, USER objects)")
+    samples = []
+    for minute in range(minutes + 1):
+        if minute > 0:
+            time.sleep(max(0.0, wall_start + 60 * minute - time.monotonic()))
+        if not saver.running():
+            print(f"  the saver ended before minute {minute}")
+            break
+        counts = probe_counts(probe)
+        rss = rss_mib(saver.pid)
+        samples.append((minute, rss, counts.get("handles", -1), counts.get("gdi", -1)))
+        print(f" {minute:6d} {rss:10.1f} {counts.get('handles', -1):8d} {counts.get('gdi', -1):12d}"
+              f"  ({counts.get('handle-count', -1)}, {counts.get('user', -1)})", flush=True)
+    cpu_end, wall_end = cpu_seconds(saver.pid), time.monotonic()
+    saver.end()
+    if cpu_start is not None and cpu_end is not None:
+        print(f"  CPU: {(cpu_end - cpu_start) / (wall_end - wall_start):.2f} s per second of show")
+    if all(s[3] == 0 for s in samples):
+        print("  GDI objects: Wine reports 0 (GetGuiResources answers 0 there, as does"
+              " GetProcessHandleCount); handles come from the system handle list")
+    return verdict(samples, minutes)
+
+
+def verdict(samples, minutes):
+    """Flat: from the second sample (the first minute's warm-up over) to the
+    last, RSS grew by less than 2 % and the handles and GDI objects by at
+    most 2."""
+    if len(samples) < minutes + 1 or len(samples) < 2:
+        print("  flat: no (the run did not last)")
+        return 1
+    base = samples[1] if len(samples) > 2 else samples[0]
+    last = samples[-1]
+    rss_growth = 100.0 * (last[1] - base[1]) / base[1]
+    handles_growth = last[2] - base[2]
+    gdi_growth = last[3] - base[3]
+    flat = rss_growth < 2.0 and handles_growth <= 2 and gdi_growth <= 2
+    print(f"  minute {base[0]} to {last[0]}: RSS {rss_growth:+.1f} %, handles {handles_growth:+d},"
+          f" GDI objects {gdi_growth:+d}")
+    print(f"  flat (RSS within 2 %, handles and GDI objects within 2): {'yes' if flat else 'no'}")
+    return 0 if flat else 1
+
+
+def main(argv):
+    options = {a.split("=", 1)[0]: a.split("=", 1)[1] for a in argv if a.startswith("--")}
+    words = [a for a in argv if not a.startswith("--")]
+    if len(words) >= 2 and words[0] == "startup":
+        return startup(os.path.abspath(words[1]), int(options.get("--runs", 3)),
+                       float(options.get("--cpu-seconds", 10)),
+                       int(options["--xvfb-pid"]) if "--xvfb-pid" in options else None)
+    if len(words) >= 3 and words[0] == "soak" and "--minutes" in options:
+        return soak(os.path.abspath(words[1]), words[2], int(options["--minutes"]))
+    print(__doc__, file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
