@@ -28,9 +28,11 @@ CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 # The saver's screen is the top-left 640 x 480 of the X screen (the virtual
 # desktop shrinks to the saver's mode there).
 AREA = (0, 0, 640, 480)
-# Lit bytes that count as digits on the screen: a few digits' worth, far
-# above nothing (the desktop and the saver's window are black).
+# A frame of the saver is black with digits on it: at least a few digits'
+# worth of lit bytes, and at least half of the pixels black. Neither the
+# saver's empty black window nor Wine's plain blue desktop passes.
 LIT_BYTES = 500
+BLACK_SHARE = 0.5
 
 
 class Screen:
@@ -59,17 +61,20 @@ class Screen:
             sys.exit("saver_watch: cannot open the X display")
         self.root = self.x.XDefaultRootWindow(self.display)
 
-    def lit_bytes(self):
-        """Non-zero bytes of the saver's area: 0 while it is all black."""
+    def shows_frame(self):
+        """Whether the saver's area shows a frame of the saver."""
         left, top, width, height = AREA
         image = self.x.XGetImage(self.display, self.root, left, top, width, height,
                                  ctypes.c_ulong(-1).value, 2)  # all planes, ZPixmap
         if not image:
-            return 0
+            return False
         size = image.contents.bytes_per_line * image.contents.height
         data = ctypes.string_at(image.contents.data, size)
+        pixel_bytes = image.contents.bits_per_pixel // 8
         self.x.XDestroyImage(image)
-        return size - data.count(0)
+        lit = size - data.count(0)
+        black = data.count(bytes(pixel_bytes)) if pixel_bytes > 0 else 0
+        return lit >= LIT_BYTES and black >= BLACK_SHARE * width * height
 
 
 def cpu_seconds(pid):
@@ -128,7 +133,7 @@ class Saver:
         while time.monotonic() - self.started < timeout:
             if self.process.poll() is not None:
                 return None
-            if screen.lit_bytes() >= LIT_BYTES:
+            if screen.shows_frame():
                 return time.monotonic() - self.started
             time.sleep(0.005)
         return None
@@ -153,16 +158,16 @@ class Saver:
             print("  (the saver did not react to clicks; its process was ended)")
 
 
-def wait_dark(screen, timeout=10.0):
-    """Waits for the saver's area to be black again after a run."""
+def wait_no_frame(screen, timeout=10.0):
+    """Waits for the last frame of an earlier run to leave the screen."""
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline and screen.lit_bytes() >= LIT_BYTES:
+    while time.monotonic() < deadline and screen.shows_frame():
         time.sleep(0.05)
 
 
 def startup(scr, runs, cpu_window, xvfb_pid):
     screen = Screen()
-    wait_dark(screen)
+    wait_no_frame(screen)
     print("== start-up: 'tessary.scr /s' to its first frame on the screen (warm Wine)")
     times = []
     for run in range(runs + 1):
@@ -179,7 +184,7 @@ def startup(scr, runs, cpu_window, xvfb_pid):
         if run == runs and seconds is not None:
             cpu = measure_cpu(saver, cpu_window, xvfb_pid)
         saver.end()
-        wait_dark(screen)
+        wait_no_frame(screen)
     if times:
         print(f"  start-up: median {statistics.median(times):.3f} s, "
               f"slowest {max(times):.3f} s of {len(times)} runs (goal: under 1 s)")
@@ -219,7 +224,7 @@ def probe_counts(probe):
 
 def soak(scr, probe, minutes):
     screen = Screen()
-    wait_dark(screen)
+    wait_no_frame(screen)
     unit = "minute" if minutes == 1 else "minutes"
     print(f"== soak: 'tessary.scr /s' for {minutes} {unit}, one sample a minute")
     saver = Saver(scr)
