@@ -257,21 +257,28 @@ def soak(scr, probe, minutes):
 
 
 def verdict(samples, minutes):
-    """Flat: from the second sample (the first minute's warm-up over) to the
-    last, RSS grew by less than 2 % and the handles and GDI objects by at
-    most 2."""
+    """Flat: from minute 1 on (minute 0 is start-up), the least-squares trend
+    of the RSS grows by less than 2 MiB over the run, and the handles and GDI
+    objects of the last sample are within 2 of minute 1's. A trend, not the
+    last sample alone, because the RSS moves up and down by about a MiB from
+    minute to minute."""
     if len(samples) < minutes + 1 or len(samples) < 2:
         print("  flat: no (the run did not last)")
         return 1
-    base = samples[1] if len(samples) > 2 else samples[0]
-    last = samples[-1]
-    rss_growth = 100.0 * (last[1] - base[1]) / base[1]
-    handles_growth = last[2] - base[2]
-    gdi_growth = last[3] - base[3]
-    flat = rss_growth < 2.0 and handles_growth <= 2 and gdi_growth <= 2
-    print(f"  minute {base[0]} to {last[0]}: RSS {rss_growth:+.1f} %, handles {handles_growth:+d},"
-          f" GDI objects {gdi_growth:+d}")
-    print(f"  flat (RSS within 2 %, handles and GDI objects within 2): {'yes' if flat else 'no'}")
+    window = samples[1:] if len(samples) > 2 else samples
+    xs, ys = [s[0] for s in window], [s[1] for s in window]
+    mean_x, mean_y = statistics.mean(xs), statistics.mean(ys)
+    slope = (sum((x - mean_x) * (y - mean_y) for x, y in zip(xs, ys)) /
+             sum((x - mean_x) ** 2 for x in xs))
+    growth = slope * (xs[-1] - xs[0])
+    base, last = window[0], window[-1]
+    handles_growth, gdi_growth = last[2] - base[2], last[3] - base[3]
+    flat = growth < 2.0 and handles_growth <= 2 and gdi_growth <= 2
+    print(f"  minute {base[0]} to {last[0]}: RSS between {min(ys):.1f} and {max(ys):.1f} MiB,"
+          f" trend {1024 * slope:+.0f} KiB a minute ({growth:+.2f} MiB over the run);"
+          f" handles {handles_growth:+d}, GDI objects {gdi_growth:+d}")
+    print("  flat (RSS trend under 2 MiB over the run, handles and GDI objects within 2):"
+          f" {'yes' if flat else 'no'}")
     return 0 if flat else 1
 
 
