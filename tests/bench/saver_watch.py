@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Watches the real saver, tessary.scr /s, under Wine from the outside.
 
-  saver_watch.py startup SCR [--runs=3] [--cpu-seconds=10] [--xvfb-pid=PID]
+  saver_watch.py startup SCR [--runs=5] [--cpu-seconds=10] [--xvfb-pid=PID]
       Start-up time: from starting the saver to the first frame with digits
       on the X screen (read back with XGetImage), after one unmeasured run
       that warms Wine up; then the CPU time the saver's Wine process (and,
@@ -135,7 +135,7 @@ class Saver:
                 return None
             if screen.shows_frame():
                 return time.monotonic() - self.started
-            time.sleep(0.005)
+            time.sleep(0.02)  # a poll costs the X server and us a few ms
         return None
 
     def running(self):
@@ -185,6 +185,7 @@ def startup(scr, runs, cpu_window, xvfb_pid):
             cpu = measure_cpu(saver, cpu_window, xvfb_pid)
         saver.end()
         wait_no_frame(screen)
+        time.sleep(1.0)  # the desktop back in its mode, Wine idle again
     if times:
         print(f"  start-up: median {statistics.median(times):.3f} s, "
               f"slowest {max(times):.3f} s of {len(times)} runs (goal: under 1 s)")
@@ -286,7 +287,7 @@ def main(argv):
     options = {a.split("=", 1)[0]: a.split("=", 1)[1] for a in argv if a.startswith("--")}
     words = [a for a in argv if not a.startswith("--")]
     if len(words) >= 2 and words[0] == "startup":
-        return startup(os.path.abspath(words[1]), int(options.get("--runs", 3)),
+        return startup(os.path.abspath(words[1]), int(options.get("--runs", 5)),
                        float(options.get("--cpu-seconds", 10)),
                        int(options["--xvfb-pid"]) if "--xvfb-pid" in options else None)
     if len(words) >= 3 and words[0] == "soak" and "--minutes" in options:

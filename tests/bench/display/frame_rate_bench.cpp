@@ -7,7 +7,7 @@
 // takes. Not a test: it prints figures.
 //
 // Run inside a Wine virtual desktop (scripts/bench does all of it):
-//   wine explorer /desktop=bench,1024x768 tessary_bench.exe [--seconds=3]
+//   wine explorer /desktop=bench,1024x768 tessary_bench.exe [--seconds=5]
 #include <windows.h>
 
 #include <cstdio>
@@ -58,9 +58,9 @@ struct Loop {
 };
 
 // Runs every loop for `seconds` in all, with the message pump, in turns of a
-// quarter second, so that a change in the machine's load meets all of them.
+// twentieth of a second, so that a change in the machine's load meets all of them.
 void RunInTurns(double seconds, std::vector<Loop*> loops) {
-    const double slice = 0.25;
+    const double slice = 0.05;
     for (double done = 0; done < seconds; done += slice)
         for (Loop* loop : loops) {
             loop->enter();
@@ -291,13 +291,13 @@ int Run(double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    double seconds = 3.0;
+    double seconds = 5.0;
     const char* statusFile = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--seconds=", 10) == 0) seconds = std::atof(argv[i] + 10);
         if (std::strncmp(argv[i], "--status-file=", 14) == 0) statusFile = argv[i] + 14;
     }
-    if (seconds <= 0) seconds = 3.0;
+    if (seconds <= 0) seconds = 5.0;
     const int result = Run(seconds);
     if (statusFile != nullptr) {
         if (FILE* f = std::fopen(statusFile, "w")) {
