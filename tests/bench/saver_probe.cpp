@@ -1,14 +1,22 @@
-// Reports the resources the running saver holds, for the soak of
-// scripts/bench. Finds the saver by its window class and prints one line:
-//   handles=N handle-count=N gdi=N user=N
-// handles: the saver's entries in the system's list of all handles;
-// handle-count: what GetProcessHandleCount says for it; gdi and user: what
-// GetGuiResources says. Wine answers 0 for the last three, so the first is
-// the one that counts there. Exits 1 when no saver runs.
+// The saver's surroundings for scripts/bench, seen from inside Wine.
+//
+//   tessary_bench_probe          the resources the running saver holds, for
+//                                the soak, in one line:
+//                                  handles=N handle-count=N gdi=N user=N
+//     handles: the saver's entries in the system's list of all handles;
+//     handle-count: what GetProcessHandleCount says for it; gdi and user:
+//     what GetGuiResources says. Wine answers 0 for the last three, so the
+//     first is the one that counts there. Exits 1 when no saver runs.
+//   tessary_bench_probe hold     joins the desktop, prints "holding" and
+//                                waits until it is ended: Wine closes a
+//                                virtual desktop a second after its last
+//                                program has gone, and a desktop that is up
+//                                is what a saver starts on.
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -48,7 +56,13 @@ long HandlesOf(DWORD pid) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "hold") == 0) {
+        GetDesktopWindow();
+        std::printf("holding\n");
+        std::fflush(stdout);
+        for (;;) Sleep(INFINITE);
+    }
     HWND saver = FindWindowA("SkylumenClass", nullptr);
     if (saver == nullptr) {
         std::printf("no saver\n");

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Watches the real saver, tessary.scr /s, under Wine from the outside.
 
-  saver_watch.py startup SCR [--runs=5] [--cpu-seconds=10] [--xvfb-pid=PID]
+  saver_watch.py startup SCR PROBE [--runs=5] [--cpu-seconds=10] [--xvfb-pid=PID]
       Start-up time: from starting the saver to the first frame with digits
-      on the X screen (read back with XGetImage), after one unmeasured run
-      that warms Wine up; then the CPU time the saver's Wine process (and,
-      for comparison, the wineserver and Xvfb) uses per second of show.
+      on the X screen (read back with XGetImage), on a warm Wine: after one
+      unmeasured run, and with the virtual desktop kept up meanwhile by
+      PROBE (a Windows program) as a session's desktop is. Then the CPU time
+      the saver's Wine process (and, for comparison, the wineserver and
+      Xvfb) uses per second of show.
   saver_watch.py soak SCR PROBE --minutes=M
       Runs the saver for M minutes and samples once a minute its memory (RSS
       of its Wine process), its handles and its GDI objects (PROBE, a Windows
@@ -61,20 +63,28 @@ class Screen:
             sys.exit("saver_watch: cannot open the X display")
         self.root = self.x.XDefaultRootWindow(self.display)
 
-    def shows_frame(self):
-        """Whether the saver's area shows a frame of the saver."""
+    def grab(self):
+        """The pixels of the saver's area, and the bytes of one pixel."""
         left, top, width, height = AREA
         image = self.x.XGetImage(self.display, self.root, left, top, width, height,
                                  ctypes.c_ulong(-1).value, 2)  # all planes, ZPixmap
         if not image:
-            return False
+            return b"", 0
         size = image.contents.bytes_per_line * image.contents.height
         data = ctypes.string_at(image.contents.data, size)
         pixel_bytes = image.contents.bits_per_pixel // 8
         self.x.XDestroyImage(image)
-        lit = size - data.count(0)
-        black = data.count(bytes(pixel_bytes)) if pixel_bytes > 0 else 0
-        return lit >= LIT_BYTES and black >= BLACK_SHARE * width * height
+        return data, pixel_bytes
+
+    @staticmethod
+    def is_frame(picture):
+        """Whether a grabbed picture looks like a frame of the saver."""
+        data, pixel_bytes = picture
+        if not data or pixel_bytes == 0:
+            return False
+        lit = len(data) - data.count(0)
+        black = data.count(bytes(pixel_bytes))
+        return lit >= LIT_BYTES and black >= BLACK_SHARE * AREA[2] * AREA[3]
 
 
 def cpu_seconds(pid):
@@ -128,12 +138,16 @@ class Saver:
         # same process.
         self.pid = self.process.pid
 
-    def wait_first_frame(self, screen, timeout=15.0):
-        """Seconds from the start to the first frame with digits; None if none came."""
+    def wait_first_frame(self, screen, before, timeout=15.0):
+        """Seconds from the start to the first frame with digits; None if none
+        came. `before` is the picture from before the start: the last frame
+        of an earlier run can stay on the screen of a desktop that is kept
+        up, and does not count."""
         while time.monotonic() - self.started < timeout:
             if self.process.poll() is not None:
                 return None
-            if screen.shows_frame():
+            picture = screen.grab()
+            if picture[0] != before[0] and Screen.is_frame(picture):
                 return time.monotonic() - self.started
             time.sleep(0.02)  # a poll costs the X server and us a few ms
         return None
@@ -158,21 +172,24 @@ class Saver:
             print("  (the saver did not react to clicks; its process was ended)")
 
 
-def wait_no_frame(screen, timeout=10.0):
-    """Waits for the last frame of an earlier run to leave the screen."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline and screen.shows_frame():
-        time.sleep(0.05)
+def hold_desktop(probe):
+    """Starts PROBE hold, which keeps Wine's virtual desktop up; the process."""
+    holder = subprocess.Popen(["wine", probe, "hold"], stdin=subprocess.DEVNULL,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    holder.stdout.readline()  # "holding": it has joined the desktop
+    return holder
 
 
-def startup(scr, runs, cpu_window, xvfb_pid):
+def startup(scr, probe, runs, cpu_window, xvfb_pid):
     screen = Screen()
-    wait_no_frame(screen)
-    print("== start-up: 'tessary.scr /s' to its first frame on the screen (warm Wine)")
+    holder = hold_desktop(probe)
+    print("== start-up: 'tessary.scr /s' to its first frame on the screen (warm Wine,"
+          " desktop up)")
     times = []
     for run in range(runs + 1):
+        before = screen.grab()
         saver = Saver(scr)
-        seconds = saver.wait_first_frame(screen)
+        seconds = saver.wait_first_frame(screen, before)
         label = "warm-up run" if run == 0 else f"run {run}"
         if seconds is None:
             print(f"  {label}: no frame within 15 s")
@@ -184,8 +201,9 @@ def startup(scr, runs, cpu_window, xvfb_pid):
         if run == runs and seconds is not None:
             cpu = measure_cpu(saver, cpu_window, xvfb_pid)
         saver.end()
-        wait_no_frame(screen)
         time.sleep(1.0)  # the desktop back in its mode, Wine idle again
+    holder.terminate()
+    holder.wait()
     if times:
         print(f"  start-up: median {statistics.median(times):.3f} s, "
               f"slowest {max(times):.3f} s of {len(times)} runs (goal: under 1 s)")
@@ -225,11 +243,11 @@ def probe_counts(probe):
 
 def soak(scr, probe, minutes):
     screen = Screen()
-    wait_no_frame(screen)
+    before = screen.grab()
     unit = "minute" if minutes == 1 else "minutes"
     print(f"== soak: 'tessary.scr /s' for {minutes} {unit}, one sample a minute")
     saver = Saver(scr)
-    if saver.wait_first_frame(screen) is None:
+    if saver.wait_first_frame(screen, before) is None:
         print("  the saver showed no frame")
         saver.end()
         return 1
@@ -286,8 +304,8 @@ def verdict(samples, minutes):
 def main(argv):
     options = {a.split("=", 1)[0]: a.split("=", 1)[1] for a in argv if a.startswith("--")}
     words = [a for a in argv if not a.startswith("--")]
-    if len(words) >= 2 and words[0] == "startup":
-        return startup(os.path.abspath(words[1]), int(options.get("--runs", 5)),
+    if len(words) >= 3 and words[0] == "startup":
+        return startup(os.path.abspath(words[1]), words[2], int(options.get("--runs", 5)),
                        float(options.get("--cpu-seconds", 10)),
                        int(options["--xvfb-pid"]) if "--xvfb-pid" in options else None)
     if len(words) >= 3 and words[0] == "soak" and "--minutes" in options:
