@@ -132,10 +132,11 @@ void ReferenceFrame() {
 }
 
 // Lays out the current month with all 200 objects in play and holds them on
-// the page (scene 5): the page's digits at their places, the objects the
-// page leaves over on its places again in turn, so that every object is one
-// whole copy on the screen. Returns the number of places of the page and
-// fills the reference frame with the same copies.
+// the page (scene 5), still, as when the digits have stopped spinning: the
+// page's digits at their places, the objects the page leaves over on its
+// places again in turn, so that every object is one whole copy on the
+// screen. Returns the number of places of the page and fills the reference
+// frame with the same copies, so that both loops draw the very same picture.
 int HoldAllOnThePage() {
     const int32_t W = g_Display.settings[xScreenSize], H = g_Display.settings[yScreenSize];
     for (DigitObject& o : g_Animation.ObjectPool) o.inPlay = 1;
@@ -159,6 +160,7 @@ int HoldAllOnThePage() {
         o.x = o.targetX;
         o.y = o.targetY;
         o.fracX = o.fracY = 0;
+        o.rotating = 0;
         const SpriteBlit b = ComputeSpriteBlit(o, W, H);
         g_ReferenceCopies.push_back({static_cast<DWORD>(b.destX), static_cast<DWORD>(b.destY),
                                      RECT{b.left, b.top, b.right, b.bottom}});
