@@ -20,7 +20,8 @@ struct DisplayHost {
     // The background fill's brush, made and deleted on every frame.
     HBRUSH(WINAPI* createSolidBrush)(COLORREF) = CreateSolidBrush;
     BOOL(WINAPI* deleteObject)(HGDIOBJ) = DeleteObject;
-    // BlackBack is read from the store on every frame.
+    // BlackBack is read from the store on every frame (ReadSettingLive when
+    // this is empty).
     std::function<int()> readBlackBack;
     // The rest of the start-up chain once the display is ready: seeding the
     // digit pool and laying out the month, then the music for the window.
@@ -64,7 +65,8 @@ int InitDisplay(HWND window);
 // Shows "DirectDraw Initializaition Failed!" with `code` after releasing the
 // display, destroys the window; returns 0.
 int ReportDisplayFailure(HWND window, int code);
-// Gives everything back and restores the desktop's mode; repeatable.
+// Gives everything back, the store's live settings key included, and
+// restores the desktop's mode; repeatable.
 void ReleaseDisplay();
 // Restores lost surface memory and reloads the sheet.
 HRESULT RestoreSurfaces();

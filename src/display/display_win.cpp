@@ -1,6 +1,7 @@
 #include "display/display.h"
 
 #include "animation/random_source.h"
+#include "settings/settings_store.h"
 #include "shell/shell_state.h"
 
 DisplayState g_Display;
@@ -86,6 +87,7 @@ int InitDisplay(HWND window) {
 
 void ReleaseDisplay() {
     DisplayState& d = g_Display;
+    CloseLiveSettingsKey();  // the frames' BlackBack read
     if (d.device == nullptr) return;
     ReleaseAndClear(d.primary);
     d.backBuffer = nullptr;  // went with the primary

@@ -8,9 +8,11 @@
 
 namespace {
 
+// Read anew on every frame, through the store's key kept open for the run;
+// ReleaseDisplay closes it.
 int BlackBackSetting() {
     const DisplayHost& host = g_Display.host;
-    return host.readBlackBack ? host.readBlackBack() : ReadSetting(BlackBack);
+    return host.readBlackBack ? host.readBlackBack() : ReadSettingLive(BlackBack);
 }
 
 void DrawFrameRateText() {

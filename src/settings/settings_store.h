@@ -1,5 +1,6 @@
 // The registry store of the saver's settings: one key of the program's own
-// under HKEY_CURRENT_USER, opened and closed again by every operation.
+// under HKEY_CURRENT_USER, opened and closed again by every operation except
+// the live read, which keeps it open for a value read on every frame.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +17,16 @@ HKEY OpenSettingsKey();
 // or the value is missing or cannot be read into 4 bytes. A value shorter
 // than 4 bytes reads from a zeroed buffer.
 int32_t ReadSetting(int index);
+
+// The same answer as ReadSetting(index) at this moment, for a value read on
+// every frame: the key stays open between calls, so a call is one query. A
+// change made meanwhile, by this or any other process, is seen by the next
+// call; a key deleted meanwhile is opened (so created) again. Never writes.
+int32_t ReadSettingLive(int index);
+
+// Closes the key that ReadSettingLive keeps open; the next live read opens
+// it again. Harmless when none is open.
+void CloseLiveSettingsKey();
 
 // Stores `value` as REG_DWORD. Always returns 1; a failed write is silent.
 int WriteSetting(int index, int32_t value);

@@ -8,13 +8,20 @@ namespace {
 const char* const kKeyChain[] = {"Software", "Quorvane", "Skylumen", "Tessery"};
 char kKeyClass[] = "pellam1996";
 
-// Queries `name` into a zeroed 4-byte buffer; true when the query succeeded.
-bool QueryDword(HKEY key, const char* name, int32_t* out) {
+// The key of the live read, open from its first call until CloseLiveSettingsKey.
+HKEY g_LiveKey = nullptr;
+
+// Queries `name` into a zeroed 4-byte buffer; the registry's result code.
+LONG QueryDwordResult(HKEY key, const char* name, int32_t* out) {
     BYTE data[4] = {0, 0, 0, 0};
     DWORD size = sizeof data;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return false;
-    std::memcpy(out, data, sizeof data);
-    return true;
+    LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, data, &size);
+    if (rc == ERROR_SUCCESS) std::memcpy(out, data, sizeof data);
+    return rc;
+}
+
+bool QueryDword(HKEY key, const char* name, int32_t* out) {
+    return QueryDwordResult(key, name, out) == ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -42,6 +49,28 @@ int32_t ReadSetting(int index) {
     bool ok = QueryDword(key, name, &value);
     RegCloseKey(key);
     return ok ? value : SettingDefault(index);
+}
+
+int32_t ReadSettingLive(int index) {
+    const char* name = SettingName(index);
+    if (name == nullptr) return 0;
+    int32_t value = 0;
+    if (g_LiveKey != nullptr) {
+        LONG rc = QueryDwordResult(g_LiveKey, name, &value);
+        if (rc == ERROR_SUCCESS) return value;
+        // A missing or oversized value is the value's own state; any other
+        // failure (the key deleted under us) is the handle's: open anew.
+        if (rc == ERROR_FILE_NOT_FOUND || rc == ERROR_MORE_DATA) return SettingDefault(index);
+        CloseLiveSettingsKey();
+    }
+    g_LiveKey = OpenSettingsKey();
+    if (g_LiveKey == nullptr) return SettingDefault(index);
+    return QueryDword(g_LiveKey, name, &value) ? value : SettingDefault(index);
+}
+
+void CloseLiveSettingsKey() {
+    if (g_LiveKey != nullptr) RegCloseKey(g_LiveKey);
+    g_LiveKey = nullptr;
 }
 
 int WriteSetting(int index, int32_t value) {

@@ -406,7 +406,29 @@ TEST_F(Display, BackgroundSnapshotsAndColourKeysInTheirCornerCases) {
     g_Display.settings.Set(BackgroundColor, 0x051EC80A);
     for (int i = 0; i < 3; ++i) RenderFrame();
     EXPECT_EQ(g_seen.brushes, 0) << "brushes left undeleted";
-    EXPECT_EQ(Read(g_Display.primary).At(639, 479), 0x0AC81Eu);
+    // BlackBack is read on every frame: a change in the registry, a value or a
+    // key deleted shows on the very next frame; frames keep no handle open.
+    const std::pair<void (*)(), uint32_t> steps[] = {
+        {[] {}, 0x0AC81E},
+        {[] { PutDword("BlackBack", 1); }, 0},
+        {[] { PutDword("BlackBack", 0); }, 0x0AC81E},
+        {[] { RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettings, "BlackBack"); }, 0},
+        {[] { PutDword("BlackBack", 0); }, 0x0AC81E},
+        {[] { RegDeleteTreeA(HKEY_CURRENT_USER, "Software"); }, 0},
+        {[] { PutDword("BlackBack", 0); }, 0x0AC81E}};
+    for (const auto& [change, corner] : steps) {
+        change();
+        RenderFrame();
+        EXPECT_EQ(Read(g_Display.primary).At(639, 479), corner) << &change - &steps[0].first;
+    }
+    auto handles = [] {
+        DWORD flags = 0, count = 0;  // Wine's GetProcessHandleCount answers 0
+        for (ULONG_PTR h = 4; h < 0x10000; h += 4) count += GetHandleInformation(HANDLE(h), &flags);
+        return count;
+    };
+    const DWORD before = handles();
+    for (int i = 0; i < 200; ++i) RenderFrame();
+    EXPECT_EQ(handles(), before);
     // A snapshot that cannot be written, or a back buffer without a device
     // context, writes nothing; the request is cleared and the frame shown.
     PutDword("BlackBack", 1);
