@@ -98,27 +98,25 @@ int main(int argc, char** argv) {
     }
     if (what == "identity" && argc == 3) {
         static char data[16384], text[64];
-        VS_FIXEDFILEINFO* fixed = nullptr;
+        VS_FIXEDFILEINFO* v = nullptr;
         DWORD* language = nullptr;
         UINT size = 0;
         if (!GetFileVersionInfoA(a, 0, sizeof data, data) ||
-            !VerQueryValueA(data, "\\", reinterpret_cast<void**>(&fixed), &size) ||
+            !VerQueryValueA(data, "\\", reinterpret_cast<void**>(&v), &size) ||
             !VerQueryValueA(data, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&language),
                             &size))
             return 1;
-        std::printf("file %08lx%08lx product %08lx%08lx translation %08lx\n",
-                    fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
-                    fixed->dwProductVersionLS, *language);
-        for (const char* name :
+        std::printf("file %08lx%08lx product %08lx%08lx translation %08lx\n", v->dwFileVersionMS,
+                    v->dwFileVersionLS, v->dwProductVersionMS, v->dwProductVersionLS, *language);
+        for (std::string name :
              {"FileVersion", "ProductVersion", "ProductName", "OriginalFilename"}) {
             char none[] = "(none)", *value = none;
-            VerQueryValueA(data, (std::string("\\StringFileInfo\\041104b0\\") + name).c_str(),
+            VerQueryValueA(data, ("\\StringFileInfo\\041104b0\\" + name).c_str(),
                            reinterpret_cast<void**>(&value), &size);
-            std::printf("%s=%s\n", name, value);
+            std::printf("%s=%s\n", name.c_str(), value);
         }
         LoadStringA(LoadLibraryExA(a, nullptr, LOAD_LIBRARY_AS_DATAFILE), 1, text, sizeof text);
-        std::printf("string 1=%s\n", text);
-        return 0;
+        return std::printf("string 1=%s\n", text) < 0;
     }
     std::fprintf(stderr, "e2e_probe: bad arguments\n");
     return 2;

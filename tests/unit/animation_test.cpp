@@ -115,24 +115,6 @@ TEST(Layout, PutsEveryDigitOfThePageInItsPlace) {
     }
 }
 
-// Seeding within the ranges the settings give; everything else of the
-// seeding the whole shows below replay exactly.
-TEST(Pool, SeedsWithinTheRangesOfTheSettings) {
-    const struct { int rotation, moving; } rows[] = {{40, 300}, {0, 0}, {200, 500}};
-    for (const auto& r : rows) {
-        Show t({{SelfRotation, r.rotation}, {Moving, r.moving}, {BigBang, 1}});
-        SeedPool(t.a, t.now);
-        for (const DigitObject& o : t.a.ObjectPool) {
-            EXPECT_TRUE(o.framePeriod >= 10 && o.framePeriod <= r.rotation + 10);
-            for (double v : {o.speedX, o.speedY})
-                EXPECT_TRUE(v > 0.0099 && v < (r.moving + 10.01) / 1000);
-            // With the big bang every digit in play bursts from one point.
-            EXPECT_TRUE(!o.inPlay || (o.x == t.a.ObjectPool[0].x && o.y == t.a.ObjectPool[0].y));
-        }
-        EXPECT_EQ(t.a.SceneState, 11);
-    }
-}
-
 // Whole shows: eleven page cycles at about 60 frames a second and the default
 // 500 ms tick, the date turning to January after the first cycle, then the
 // black hole.

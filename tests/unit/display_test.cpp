@@ -1,12 +1,10 @@
 // The display's arithmetic that the real display's tests do not see: the
-// snapshot file's headers, the frame rate across the tick count's wrap, and
-// the colour table of a replacement sheet.
+// snapshot file's headers, and the frame rate across the tick count's wrap.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "display/frame_stats.h"
-#include "display/palette_ramp.h"
 #include "display/snapshot_format.h"
 
 TEST(Display, SnapshotHeadersDescribeABottomUpTwentyFourBitFile) {
@@ -52,21 +50,5 @@ TEST(Display, FramesAreCountedAndMeasuredOnceASecondAcrossTheWrap) {
     for (const auto& t : text) {
         const TextPosition p = FrameRateTextPosition(t[0], t[1]);
         EXPECT_TRUE(p.x == t[2] && p.y == t[3]) << t[0];
-    }
-}
-
-TEST(Display, ReplacementSheetColourTableReplacesOnlyItsEntries) {
-    std::vector<uint8_t> bitmap(40 + 16 * 4, 0);
-    bitmap[0] = 40;                                                          // header size
-    bitmap[14] = 8;                                                          // bits per pixel
-    bitmap[32] = 16;                                                         // colours used
-    for (int k = 0; k < 16; ++k) bitmap[40 + 4 * k + 2] = uint8_t(100 + k);  // red
-    const size_t sizes[][2] = {{bitmap.size(), 16}, {40 + 3 * 4 + 2, 3}, {20, 0}};
-    for (const auto& s : sizes) {
-        PaletteColour p[kPaletteSize];
-        FillRampPalette(p);
-        EXPECT_EQ(ApplyResourceColourTable(bitmap.data(), s[0], p), int(s[1]));
-        for (int k = 0; k < 17; ++k)
-            EXPECT_EQ(p[k].red, k < int(s[1]) ? 100 + k : RampColour(k).red);
     }
 }

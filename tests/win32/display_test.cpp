@@ -65,8 +65,7 @@ void InstallHooks() {
     DirectDrawCreate(nullptr, &first, nullptr);
     first->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&device));
     Install<DrawQuery>(first);
-    Install<DrawCreatePalette, DrawCreateSurface, DrawMonitorFrequency, DrawCooperativeLevel,
-            DrawDisplayMode>(device);
+    Install<DrawCreateSurface, DrawMonitorFrequency, DrawCooperativeLevel, DrawDisplayMode>(device);
     device->SetCooperativeLevel(TestWindow(), DDSCL_NORMAL);
     DDSURFACEDESC desc = {};
     desc.dwSize = sizeof desc;
@@ -197,9 +196,8 @@ TEST_F(Display, SetUpFailuresShowTheirCodeAfterEverythingIsGivenBack) {
         {[] {
              DrawCreateSurface::Script({kReal, DDERR_OUTOFVIDEOMEMORY});
          },
-         0},  // system memory
-        {[] { DrawMonitorFrequency::Script({DDERR_UNSUPPORTED}); }, 0},
-        {[] { DrawCreatePalette::Script({DDERR_GENERIC}); }, 0},
+         0},                                                             // system memory
+        {[] { DrawMonitorFrequency::Script({DDERR_UNSUPPORTED}); }, 0},  // no refresh rate
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(&r - rows);

@@ -64,8 +64,6 @@ void Install(void* object) {
 
 // The methods the display calls, by their place in the published tables.
 using DrawQuery = Hooked<IDirectDraw, 0, REFIID, void**>;
-using DrawCreatePalette =
-    Hooked<IDirectDraw2, 5, DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*, IUnknown*>;
 using DrawCreateSurface = Hooked<IDirectDraw2, 6, LPDDSURFACEDESC, LPDIRECTDRAWSURFACE*, IUnknown*>;
 using DrawMonitorFrequency = Hooked<IDirectDraw2, 15, LPDWORD>;
 using DrawCooperativeLevel = Hooked<IDirectDraw2, 20, HWND, DWORD>;
