@@ -15,13 +15,15 @@
 namespace {
 
 struct Seen {
-    int answer = IDNO, questions = 0, warnings = 0, stops = 0, tests = 0, testedWith = -1;
+    int answer = IDNO, questions = 0, stops = 0, tests = 0, testedWith = -1;
 } g_seen;
 
-int WINAPI Answer(HWND, LPCSTR, LPCSTR caption, UINT) {
-    (std::string(caption) == "インターネットにジャンプ" ? g_seen.questions : g_seen.warnings)++;
-    return g_seen.answer;
-}
+struct Stub {
+    static int WINAPI Answer(HWND, LPCSTR, LPCSTR caption, UINT) {
+        return (caption == std::string("インターネットにジャンプ") ? ++g_seen.questions : 0),
+               g_seen.answer;
+    }
+};
 
 class Config : public ScratchRegistry {
   protected:
@@ -31,7 +33,7 @@ class Config : public ScratchRegistry {
         g_Settings = Settings();
         g_ConfigDialog = ConfigDialogState{};
         ConfigDialogHost& host = g_ConfigDialog.host;
-        host.messageBox = Answer;
+        host.messageBox = Stub::Answer;
         host.stopMusic = [] { return ++g_seen.stops, TRUE; };
         host.testMusicSelection = [](HWND, int direct) {
             return ++g_seen.tests, g_seen.testedWith = direct, TRUE;

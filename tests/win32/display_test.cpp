@@ -32,27 +32,21 @@ std::string DisplayMode() {
 }
 
 // What the display takes from the system, recorded.
-DWORD WINAPI Now() {
-    return 50000;
-}
-int WINAPI Box(HWND, LPCSTR text, LPCSTR caption, UINT) {
-    g_seen.boxes.push_back(std::string(caption) + ": " + text);
-    g_seen.cursorAtBox = CursorCount();
-    g_seen.releasedAtBox = g_Display.device == nullptr && DisplayMode() == "1024x768";
-    return IDOK;
-}
-HRESULT WINAPI NoDirectDraw(GUID*, LPDIRECTDRAW*, IUnknown*) {
-    return DDERR_NODIRECTDRAWHW;
-}
-BOOL WINAPI Destroy(HWND) {
-    return ++g_seen.destroyed, TRUE;
-}
-HBRUSH WINAPI Brush(COLORREF colour) {
-    return ++g_seen.brushes, CreateSolidBrush(colour);
-}
-BOOL WINAPI Delete(HGDIOBJ object) {
-    return --g_seen.brushes, DeleteObject(object);
-}
+struct Stub {
+    static DWORD WINAPI Now() { return 50000; }
+    static int WINAPI Box(HWND, LPCSTR text, LPCSTR caption, UINT) {
+        g_seen.boxes.push_back(std::string(caption) + ": " + text);
+        g_seen.cursorAtBox = CursorCount();
+        g_seen.releasedAtBox = g_Display.device == nullptr && DisplayMode() == "1024x768";
+        return IDOK;
+    }
+    static HRESULT WINAPI NoDirectDraw(GUID*, LPDIRECTDRAW*, IUnknown*) { return DDERR_GENERIC; }
+    static BOOL WINAPI Destroy(HWND) { return ++g_seen.destroyed, TRUE; }
+    static HBRUSH WINAPI Brush(COLORREF colour) {
+        return ++g_seen.brushes, CreateSolidBrush(colour);
+    }
+    static BOOL WINAPI Delete(HGDIOBJ object) { return --g_seen.brushes, DeleteObject(object); }
+};
 
 // Hooks every method the tests make fail, once, through objects of the same
 // kinds as the display's.
@@ -127,11 +121,11 @@ class Display : public ScratchRegistry {
         g_seen = Seen{};
         g_Display = DisplayState{};
         DisplayHost& host = g_Display.host;
-        host.messageBox = Box;
-        host.destroyWindow = Destroy;
-        host.tickCount = Now;
-        host.createSolidBrush = Brush;
-        host.deleteObject = Delete;
+        host.messageBox = Stub::Box;
+        host.destroyWindow = Stub::Destroy;
+        host.tickCount = Stub::Now;
+        host.createSolidBrush = Stub::Brush;
+        host.deleteObject = Stub::Delete;
         host.seedPool = [](DWORD) { ++g_seen.started; };
         host.startMusic = [](HWND) { ++g_seen.started; };
         char temp[MAX_PATH];
@@ -151,9 +145,9 @@ class Display : public ScratchRegistry {
         ScratchRegistry::TearDown();
     }
     int Start(int w, int h, int bits) {
-        g_Display.settings.Set(xScreenSize, w);
-        g_Display.settings.Set(yScreenSize, h);
-        g_Display.settings.Set(ColorDepth, bits);
+        for (auto [index, value] :
+             {std::pair{xScreenSize, w}, {yScreenSize, h}, {ColorDepth, bits}})
+            g_Display.settings.Set(index, value);
         return InitDisplay(TestWindow());
     }
     // Brings the next object of `digit` into play at (x, y), showing `frame`.
@@ -162,14 +156,8 @@ class Display : public ScratchRegistry {
         while (next_ % 10 != digit) ++next_;
         DigitObject& o = g_Animation.ObjectPool[next_++];
         o = DigitObject{};
-        o.inPlay = 1;
-        o.x = x;
-        o.y = y;
-        o.frame = frame;
-        o.frameCount = 17;
-        o.sheetColumns = 9;
-        o.cellWidth = small ? 25 : 50;
-        o.cellHeight = small ? 22 : 45;
+        o.inPlay = 1, o.x = x, o.y = y, o.frame = frame, o.frameCount = 17, o.sheetColumns = 9;
+        o.cellWidth = small ? 25 : 50, o.cellHeight = small ? 22 : 45;
         o.sheetY = digit * (small ? 44 : 90);
     }
     std::string snapshot_;
@@ -183,21 +171,17 @@ TEST_F(Display, SetUpFailuresShowTheirCodeAfterEverythingIsGivenBack) {
         void (*fault)();
         int code;  // 0: set-up goes on
     } rows[] = {
-        {[] { g_Display.host.directDrawCreate = NoDirectDraw; }, 1},
+        // clang-format off
+        {[] { g_Display.host.directDrawCreate = Stub::NoDirectDraw; }, 1},
         {[] { DrawQuery::Script({E_NOINTERFACE}); }, 33},
         {[] { DrawCooperativeLevel::Script({DDERR_EXCLUSIVEMODEALREADYSET}); }, 22},
         {[] { DrawDisplayMode::Script({DDERR_INVALIDMODE}); }, 7},
         {[] { DrawCreateSurface::Script({DDERR_OUTOFVIDEOMEMORY}); }, 4},
         {[] { SurfaceAttached::Script({DDERR_NOTFOUND}); }, 5},
-        {[] {
-             DrawCreateSurface::Script({kReal, DDERR_OUTOFVIDEOMEMORY, DDERR_OUTOFMEMORY});
-         },
-         6},
-        {[] {
-             DrawCreateSurface::Script({kReal, DDERR_OUTOFVIDEOMEMORY});
-         },
-         0},                                                             // system memory
+        {[] { DrawCreateSurface::Script({kReal, DDERR_OUTOFVIDEOMEMORY, DDERR_OUTOFMEMORY}); }, 6},
+        {[] { DrawCreateSurface::Script({kReal, DDERR_OUTOFVIDEOMEMORY}); }, 0},  // system memory
         {[] { DrawMonitorFrequency::Script({DDERR_UNSUPPORTED}); }, 0},  // no refresh rate
+        // clang-format on
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(&r - rows);

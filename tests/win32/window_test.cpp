@@ -10,13 +10,12 @@
 namespace {
 
 UINT g_period = 0;
-UINT_PTR WINAPI RecordTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure) {
-    g_period = period;
-    return SetTimer(window, id, period, procedure);
-}
-UINT_PTR WINAPI NoTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
-    return 0;
-}
+struct Timer {
+    static UINT_PTR WINAPI Record(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure) {
+        return g_period = period, SetTimer(window, id, period, procedure);
+    }
+    static UINT_PTR WINAPI None(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
+};
 
 void DrainQuit() {
     MSG msg;
@@ -34,7 +33,7 @@ TEST_F(Window, CursorAndTimerFollowTheKindOfRun) {
     cls.hInstance = GetModuleHandleA(nullptr);
     cls.lpszClassName = "TessaryWindowTest";
     RegisterClassA(&cls);
-    g_WindowHost.setTimer = RecordTimer;
+    g_WindowHost.setTimer = Timer::Record;
     const struct {
         int config;
         int32_t process;
@@ -65,7 +64,7 @@ TEST_F(Window, CursorAndTimerFollowTheKindOfRun) {
 }
 
 TEST_F(Window, RunWithoutItsTimerEndsAtOnceAndCleanly) {
-    g_WindowHost.setTimer = NoTimer;
+    g_WindowHost.setTimer = Timer::None;
     g_Shell = ShellState{};
     const int before = CursorCount();
     EXPECT_EQ(RunTessary(GetModuleHandleA(nullptr), "/s", SW_SHOW), 0);
