@@ -5,21 +5,7 @@
 #include "music/music.h"
 #include "win32_test.h"
 
-namespace {
-HWND g_window = nullptr;
-}  // namespace
-
-HWND TestWindow() {
-    return g_window;
-}
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+HWND g_testWindow = nullptr;
 
 std::string TuneFolder::path;
 
@@ -49,13 +35,14 @@ int main(int argc, char** argv) {
     cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     cls.lpszClassName = "TessaryTestWindow";
     RegisterClassA(&cls);
-    g_window =
+    g_testWindow =
         CreateWindowExA(WS_EX_TOPMOST, cls.lpszClassName, "Tessary test", WS_POPUP | WS_VISIBLE, 0,
                         0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
                         nullptr, cls.hInstance, nullptr);
-    SetForegroundWindow(g_window);
-    PumpMessages();
+    SetForegroundWindow(g_testWindow);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     const int result = RUN_ALL_TESTS();
-    DestroyWindow(g_window);
+    DestroyWindow(g_testWindow);
     return result;
 }

@@ -10,9 +10,10 @@
 #include <vector>
 
 // A full-screen top-level window of the test program, made before the tests.
-HWND TestWindow();
-// Dispatches every message waiting for this thread.
-void PumpMessages();
+extern HWND g_testWindow;
+inline HWND TestWindow() {
+    return g_testWindow;
+}
 
 // The cursor's display count: shown while it is 0 or more.
 inline int CursorCount() {
