@@ -38,6 +38,6 @@ TEST(Music, FoldersPathsAndCommandsStayWithinTheirBuffers) {
     EXPECT_STREQ(command, "");
     EXPECT_FALSE(TuneFileNameFits(std::string(100, 't').c_str()));
     // The loop poll's five seconds run on across the tick count's wrap.
-    EXPECT_FALSE(LoopPollDue(904, 0xFFFFF000u));
-    EXPECT_TRUE(LoopPollDue(905, 0xFFFFF000u));
+    EXPECT_FALSE(LoopPollDue(0xFFFFFF00u, 0xFFFFF000u));
+    EXPECT_TRUE(LoopPollDue(0x100, 0xFFFF0000u));
 }

@@ -141,7 +141,7 @@ TEST(InputRules, ActivationAndTicks) {
     // clearing, also across the tick count's wrap.
     // clang-format off
     const uint32_t ticks[][3] = {{0, 501, 1}, {0, 500, 0}, {1000, 1501, 1}, {1000, 1500, 0},
-                                 {0xFFFFFF00u, 0x100, 1}, {0xFFFFFF00u, 0xF4, 0}};
+                                 {0xFFFFFF00u, 0xFFFFFFF0u, 0}, {0xFFFFFE00u, 0x100, 1}};
     // clang-format on
     for (const auto& t : ticks) {
         ShellState s;
