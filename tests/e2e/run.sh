@@ -61,7 +61,8 @@ set_setting BlackHall 0
 dir=$(new_folder saver)
 start "$dir" /s
 # At once, in the first frames: a key is ignored, F10 still snaps.
-check "the saver window appears and takes the keyboard" probe activate SkylumenClass 20000
+activated() { local t=50; until probe activate SkylumenClass 20000; do t=$((t - 1)); [ $t -gt 0 ] || return 1; done; }
+check "the saver window appears and takes the keyboard" activated
 xdotool key a F10
 check "a key in the first 300 frames leaves it running" running
 check "F10 writes a 640x480 snapshot with digits" snapshot_shows_digits "$dir" 640x480
