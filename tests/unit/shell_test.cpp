@@ -21,7 +21,7 @@ TEST(CommandLine, FirstTwoCharactersPickTheRun) {
         {"/c:5678", RunMode::Configuration, 0}, {"/s", RunMode::Saver, 0},
         {"/S more", RunMode::Saver, 0}, {"-s", RunMode::Configuration, 0},
         {"/x", RunMode::Configuration, 0}, {"", RunMode::Configuration, 0},
-        {nullptr, RunMode::Configuration, 0}, {"/a 4660", RunMode::PasswordChange, 4660},
+        {nullptr, RunMode::Configuration, 0}, {"/a 4690", RunMode::PasswordChange, 4690},
         {"/A:  12x", RunMode::PasswordChange, 12}, {"/a", RunMode::PasswordChange, 0},
         {"/a 99999999999999999999999", RunMode::PasswordChange, 0},
         // clang-format on
