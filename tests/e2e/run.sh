@@ -153,6 +153,10 @@ wine reg add 'HKCR\http\shell\open\command' /ve /f /d \
   "\"$(winepath -w "$probe_exe")\" record \"$(winepath -w "$url")\" \"%1\"" >/dev/null 2>&1
 start "$dir" /c
 check "the Internet button takes a click" click 2
+check "No keeps the dialog" probe answer-box 'インターネットにジャンプ' 7 20000
+stored() { wine reg query "$key" /v FPS >/dev/null 2>&1; }
+check "and stores nothing" eval '! stored' 
+check "the button asks again" click 2
 check "the question names the home page" grep -q 'http://www.tessary.example/' <<<"$(probe answer-box 'インターネットにジャンプ' 6 20000)"
 check "Yes ends the run with 0" exits_with_0 "$dir"
 opened() { local t=100; while [ ! -s "$url" ] && [ $t -gt 0 ]; do sleep 0.1; t=$((t - 1)); done; grep -qx 'http://www.tessary.example/' "$url"; }

@@ -75,6 +75,5 @@ using SurfaceBltFast =
 using SurfaceFlip = Hooked<IDirectDrawSurface, 11, LPDIRECTDRAWSURFACE, DWORD>;
 using SurfaceAttached = Hooked<IDirectDrawSurface, 12, LPDDSCAPS, LPDIRECTDRAWSURFACE*>;
 using SurfaceGetDC = Hooked<IDirectDrawSurface, 17, HDC*>;
-using SurfaceLock = Hooked<IDirectDrawSurface, 25, LPRECT, LPDDSURFACEDESC, DWORD, HANDLE>;
 using SurfaceRestore = Hooked<IDirectDrawSurface, 27>;
 using PaletteGetEntries = Hooked<IDirectDrawPalette, 4, DWORD, DWORD, DWORD, LPPALETTEENTRY>;
