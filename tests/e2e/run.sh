@@ -14,6 +14,7 @@ section() { echo "== $1"; kill_all; wine reg delete 'HKCU\Software\Quorvane' /f 
 check() {  # name, then a command that must succeed
   local name=$1; shift
   if "$@"; then passed=$((passed + 1)); echo "  ok   $name"; else failed=$((failed + 1)); echo "  FAIL $name"; fi
+  [ "$failed" = 0 ] || [ -z "${TESSARY_E2E_FIRST_FAIL:-}" ] || exit 1  # a mutation run needs one failure
 }
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 key='HKCU\Software\Quorvane\Skylumen\Tessery'
