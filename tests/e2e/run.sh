@@ -9,7 +9,15 @@ scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 tune=${5:-}
 work=$(mktemp -d /tmp/tessary-e2e.XXXXXX)
 passed=0 failed=0
 kill_all() { wine taskkill /F /IM tessary.scr >/dev/null 2>&1; wine taskkill /F /IM e2e_probe.exe >/dev/null 2>&1; return 0; }
-trap 'kill_all; rm -rf "$work"' EXIT
+# The password stand-ins go into the 32-bit system folder, the only place the
+# saver loads those libraries from; what they replace comes back after.
+system_dir=$WINEPREFIX/drive_c/windows/syswow64
+plant() { [ ! -e "$system_dir/$2" ] || mv "$system_dir/$2" "$work/$2.system"; cp "$1" "$system_dir/$2" && touch "$work/$2.planted"; }
+unplant() {
+  [ -e "$work/$1.planted" ] && rm -f "$system_dir/$1" "$work/$1.planted" || return 0
+  [ ! -e "$work/$1.system" ] || mv "$work/$1.system" "$system_dir/$1"
+}
+trap 'kill_all; unplant password.cpl; unplant mpr.dll; rm -rf "$work"' EXIT
 section() { echo "== $1"; kill_all; wine reg delete 'HKCU\Software\Quorvane' /f >/dev/null 2>&1; }
 check() {  # name, then a command that must succeed
   local name=$1; shift
@@ -49,16 +57,17 @@ snapshot_shows_digits() {
   [ "$(identify -format '%wx%h' "$f" 2>/dev/null)" = "$2" ] &&
     [ "$(convert "$f" -threshold 0 -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)" -gt 5000 ]
 }
-moves() { for i in $(seq "$1"); do xdotool mousemove $((300 + 9 * i)) $((300 + 5 * i)); sleep 0.05; done; }
-# Five moves between two clearings of the count end the saver; a clearing in
-# the middle of a burst only delays that, so a burst may be tried again once
-# a clearing has surely come (one at least every second).
-five_moves_end_it() { for _ in 1 2 3; do moves 5; gone 1000 && return 0; sleep 1.2; done; return 1; }
+moves() { for i in $(seq "$1"); do xdotool mousemove $((300 + 9 * i)) $((300 + 5 * i)); sleep 0.15; done; }
+# Five moves between two clearings of the count end the saver. A tick every
+# two seconds clears it (Wine adds moves of its own when windows change, so
+# each burst waits for one); a burst that a clearing cuts short is tried again.
+five_moves_end_it() { for _ in 1 2; do moves 5; gone 1000 && return 0; done; return 1; }
 desktop=$(probe display-mode)
 echo "e2e: desktop $desktop"
 
 section "saver run"
 set_setting BlackHall 0
+set_setting Process 2000
 dir=$(new_folder saver)
 start "$dir" /s
 # At once, in the first frames: a key is ignored, F10 still snaps.
@@ -72,10 +81,10 @@ start "$second" /s
 check "a second saver exits at once with 0" exits_with_0 "$second"
 probe post SkylumenClass 16  # WM_CLOSE
 check "a close request leaves it running" stays 1000
-sleep 1.2
+sleep 2.2
 moves 4
 check "four mouse moves leave it running" stays 1000
-sleep 1.2
+sleep 2.2
 check "five mouse moves end it" five_moves_end_it
 check "it exits with 0" exits_with_0 "$dir"
 check "the desktop mode is back" mode_is "$desktop"
@@ -100,11 +109,6 @@ check "and closes it two ticks later" gone 8000
 check "it exits with 0" exits_with_0 "$dir"
 
 section "password"
-# The stand-ins go into the 32-bit system folder, the only place the saver
-# loads the password libraries from; what they replace comes back after.
-system_dir=$WINEPREFIX/drive_c/windows/syswow64
-plant() { [ ! -e "$system_dir/$2" ] || mv "$system_dir/$2" "$work/$2.system"; cp "$1" "$system_dir/$2"; }
-unplant() { rm -f "$system_dir/$1" && [ ! -e "$work/$1.system" ] || mv "$work/$1.system" "$system_dir/$1"; }
 password_flag 1
 dir=$(new_folder password)
 plant "$password_cpl" password.cpl
