@@ -81,7 +81,7 @@ TEST(Layout, PutsEveryDigitOfThePageInItsPlace) {
         // Previews: into the next year, one- and two-digit months.
         {640, 480, {2026, 12, 7}, 1, {{195, 30, 7}, {265, 30, 1}, {240, 30, -1}, {450, 100, 1}}},
         {640, 480, {2026, 11, 30}, 5, {{195, 30, 7}, {265, 30, 4}, {240, 30, -1}}},
-        {640, 480, {2027, 5, 1}, 5, {{265, 30, 0}, {240, 30, 1}}},
+        {640, 480, {2001, 5, 1}, 5, {{120, 30, 2}, {145, 30, 0}, {265, 30, 0}, {240, 30, 1}}},
         // The year after a leap year.
         {640, 480, {2029, 1, 1}, 0, {{130, 100, 1}, {50, 100, -1}}},
         // The year is read as two digits: 96 to 99 are 1996 to 1999.
@@ -138,9 +138,9 @@ TEST(Show, FollowsItsTimelineFrameByFrame) {
         {"defaults",
          {{BigBang, 1}},
          {0x8e25d501c7c71464u, 0xd387d704dad4a730u, 0x6e76639eb424efd7u}},
-        {"wrap, stop, speed-up",
-         {{Hanekaeri, 0}, {NonStop, 0}, {Kasoku, 1}, {Gyakuten, 0}},
-         {0x4d469137b07964b2u, 0x42511ea995edb763u, 0x04ab3ec9745f7999u}},
+        {"wrap, stop, speed-up, slowest",
+         {{Hanekaeri, 0}, {NonStop, 0}, {Kasoku, 1}, {Gyakuten, 0}, {SelfRotation, 0}, {Moving, 0}},
+         {0x03e8040e68c7e010u, 0x7e2099fa09666b4du, 0x9dd4f0e5192f201bu}},
         {"320 wide",
          {{xScreenSize, 320}, {yScreenSize, 240}, {NonStop, 0}},
          {0x7592ae297f29a894u, 0xf38a456b5ab9f3e0u, 0xa66ab72bf00bcc14u}},
@@ -190,6 +190,12 @@ TEST(Show, FollowsItsTimelineFrameByFrame) {
                         ASSERT_LE(std::max(mx, my),
                                   (t.a.SpeedBoost + std::max(o.speedX, o.speedY)) * 17 + 2)
                             << at() << " from " << p.x << "," << p.y << " to " << o.x << "," << o.y;
+                    }
+                    if (s % 10 >= 1 && s % 10 <= 4 && o.hasTarget &&
+                        !t.Parked(o)) {  // 1/8, 1/4, 1/2, the rest
+                        ASSERT_TRUE(o.x == p.x + (o.targetX - p.x) / (16 >> s % 10) &&
+                                    o.y == p.y + (o.targetY - p.y) / (16 >> s % 10))
+                            << at();
                     }
                     if (s == 5 || s == 6) {  // the page holds; spares wait hidden
                         const bool hidden = o.x == -50 && o.y == -45;
