@@ -75,6 +75,9 @@ TEST_F(Window, RunWithoutItsTimerEndsAtOnceAndCleanly) {
     EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
     EXPECT_EQ(mode.dmPelsWidth, 1024u) << "the display was never taken";
     DrainQuit();
+    WNDCLASSA cls = {};
+    GetClassInfoA(GetModuleHandleA(nullptr), "SkylumenClass", &cls);
+    EXPECT_EQ(cls.hbrBackground, GetStockObject(BLACK_BRUSH)) << "black behind the dialogs";
     UnregisterClassA("SkylumenClass", GetModuleHandleA(nullptr));
     g_WindowHost.setTimer = SetTimer;
 }
