@@ -12,7 +12,8 @@ std::string TuneFolder::path;
 TuneFolder::TuneFolder(std::vector<std::string> files) : files_(std::move(files)) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    path = std::string(temp) + "tessary-tunes";
+    // A folder of this process: one left by a crashed run changes nothing.
+    path = std::string(temp) + "tessary-tunes-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(path.c_str(), nullptr);
     for (const std::string& file : files_)
         CloseHandle(CreateFileA((path + "\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
