@@ -82,7 +82,7 @@ TEST_F(Store, PasswordFlagIsWindowsDesktopValue) {
         // clang-format off
         {REG_DWORD, std::string("\1\0\0\0", 4), 1}, {REG_DWORD, std::string(4, '\0'), 0},
         {REG_SZ, std::string("1\0", 2), 1}, {REG_SZ, std::string("0\0", 2), 0},
-        {REG_BINARY, std::string("\1\0\0\0\0\0\0\0", 8), 0},
+        {REG_BINARY, std::string("\1\0\0\0\0\0\0\0", 8), 0}, {REG_BINARY, std::string(1, '\0'), 0},
         // clang-format on
     };
     for (const auto& r : rows) {
