@@ -46,6 +46,9 @@ TEST(StartupRestrictions, ProbeOnlyTheChecksThatAreOn) {
     auto netscape = [](const char* t) { return std::string(t) == "Netscape"; };
     EXPECT_EQ(FindStartupRestriction(s, ieFrame, netscape), 3);
     EXPECT_EQ(FindStartupRestriction(s, count, netscape), 4);
+    probes = 0;
+    EXPECT_EQ(FindStartupRestriction(s, count, count), -1);
+    EXPECT_EQ(probes, 6) << "1 + 2 + 2 + 1 probes, none beyond a check's own";
 }
 
 namespace {
