@@ -99,10 +99,10 @@ check "with its check on the saver exits with 0" exits_with_0 "$dir"
 no_window() { ! up 300; }
 check "without making a window" no_window
 kill_all
-set_setting NetScapeCheck 0
+probe wait-gone TessaryTestBrowser 5000
 set_setting Process 2000
 start "$dir" /s
-check "without the browser it starts" running
+check "with its check on but no browser it starts" running
 xdotool key alt+a
 check "Alt with a key starts the black hole, which keeps the window a while" stays 1000
 check "and closes it two ticks later" gone 8000
