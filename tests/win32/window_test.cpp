@@ -1,7 +1,8 @@
 // The saver window's creation and teardown in this process: the cursor and
-// the scene timer in either kind of run, and a run whose timer cannot start.
+// the scene timer in either kind of run, and runs that cannot start.
 #include <gtest/gtest.h>
 
+#include "display/display.h"
 #include "settings/settings_table.h"
 #include "shell/shell.h"
 #include "shell/shell_state.h"
@@ -15,6 +16,10 @@ struct Timer {
         return g_period = period, SetTimer(window, id, period, procedure);
     }
     static UINT_PTR WINAPI None(HWND, UINT_PTR, UINT, TIMERPROC) { return 0; }
+    static HRESULT WINAPI NoDirectDraw(GUID*, LPDIRECTDRAW*, IUnknown*) {
+        return DDERR_NODIRECTDRAWHW;
+    }
+    static int WINAPI Ok(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
 };
 
 void DrainQuit() {
@@ -63,21 +68,29 @@ TEST_F(Window, CursorAndTimerFollowTheKindOfRun) {
     UnregisterClassA(cls.lpszClassName, cls.hInstance);
 }
 
-TEST_F(Window, RunWithoutItsTimerEndsAtOnceAndCleanly) {
-    g_WindowHost.setTimer = Timer::None;
-    g_Shell = ShellState{};
-    const int before = CursorCount();
-    EXPECT_EQ(RunTessary(GetModuleHandleA(nullptr), "/s", SW_SHOW), 0);
-    EXPECT_EQ(CursorCount(), before);
-    EXPECT_EQ(FindWindowA("SkylumenClass", nullptr), nullptr);
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    EXPECT_EQ(mode.dmPelsWidth, 1024u) << "the display was never taken";
-    DrainQuit();
-    WNDCLASSA cls = {};
-    GetClassInfoA(GetModuleHandleA(nullptr), "SkylumenClass", &cls);
-    EXPECT_EQ(cls.hbrBackground, GetStockObject(BLACK_BRUSH)) << "black behind the dialogs";
-    UnregisterClassA("SkylumenClass", GetModuleHandleA(nullptr));
+// A run whose timer or display cannot start ends at once and cleanly; only
+// the one that got as far as the display made the frame-rate text's font.
+TEST_F(Window, RunsThatCannotStartEndCleanly) {
+    g_Display.host.directDrawCreate = Timer::NoDirectDraw;
+    g_Display.host.messageBox = Timer::Ok;
+    for (bool timer : {false, true}) {
+        g_WindowHost.setTimer = timer ? Timer::Record : Timer::None;
+        g_Shell = ShellState{};
+        const int before = CursorCount();
+        EXPECT_EQ(RunTessary(GetModuleHandleA(nullptr), "/s", SW_SHOW), 0);
+        EXPECT_EQ(g_Shell.OverlayFont != nullptr, timer);
+        EXPECT_EQ(CursorCount(), before);
+        EXPECT_EQ(FindWindowA("SkylumenClass", nullptr), nullptr);
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+        EXPECT_EQ(mode.dmPelsWidth, 1024u) << "the display was never taken";
+        DrainQuit();
+        WNDCLASSA cls = {};
+        GetClassInfoA(GetModuleHandleA(nullptr), "SkylumenClass", &cls);
+        EXPECT_EQ(cls.hbrBackground, GetStockObject(BLACK_BRUSH)) << "black behind the dialogs";
+        UnregisterClassA("SkylumenClass", GetModuleHandleA(nullptr));
+    }
     g_WindowHost.setTimer = SetTimer;
+    g_Display.host = DisplayHost{};
 }
