@@ -1,11 +1,13 @@
 // The display's arithmetic that the real display's tests do not see: the
-// snapshot file's headers, and the frame rate across the tick count's wrap.
+// snapshot file's headers, the frame rate across the tick count's wrap, and
+// the copy rectangles, which Wine clips for itself where Windows refuses them.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "display/frame_stats.h"
 #include "display/snapshot_format.h"
+#include "display/sprite_blit.h"
 
 TEST(Display, SnapshotHeadersDescribeABottomUpTwentyFourBitFile) {
     const int32_t sizes[][3] = {
@@ -50,5 +52,23 @@ TEST(Display, FramesAreCountedAndMeasuredOnceASecondAcrossTheWrap) {
     for (const auto& t : text) {
         const TextPosition p = FrameRateTextPosition(t[0], t[1]);
         EXPECT_TRUE(p.x == t[2] && p.y == t[3]) << t[0];
+    }
+}
+
+TEST(Display, CellsAreCutAtEveryEdgeOfA640By480Screen) {
+    // clang-format off
+    const int32_t rows[][9] = {  // x, y, frame: destination x, y; source left, top, right, bottom
+        {-10, 60, 0, 0, 60, 10, 0, 49, 44},   {639, 100, 0, 639, 100, 0, 0, 0, 44},
+        {100, 479, 0, 100, 479, 0, 0, 49, 0}, {100, -5, 10, 100, 0, 50, 50, 99, 89},
+        {590, 435, 0, 590, 435, 0, 0, 49, 44}};
+    // clang-format on
+    for (const auto& r : rows) {
+        DigitObject o;
+        o.x = r[0], o.y = r[1], o.frame = r[2], o.cellWidth = 50, o.cellHeight = 45;
+        o.sheetColumns = 9, o.sheetY = 0;
+        const SpriteBlit b = ComputeSpriteBlit(o, 640, 480);
+        EXPECT_EQ((std::vector<int32_t>{b.destX, b.destY, b.left, b.top, b.right, b.bottom}),
+                  std::vector<int32_t>(r + 3, r + 9))
+            << r[0] << "," << r[1];
     }
 }
