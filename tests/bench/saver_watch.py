@@ -27,6 +27,8 @@ import sys
 import time
 
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+# The Wine loader this host runs (scripts/host-env).
+WINE = os.environ.get("TESSARY_WINE", "wine")
 # The saver's screen is the top-left 640 x 480 of the X screen (the virtual
 # desktop shrinks to the saver's mode there).
 AREA = (0, 0, 640, 480)
@@ -131,7 +133,7 @@ class Saver:
 
     def __init__(self, scr):
         self.started = time.monotonic()
-        self.process = subprocess.Popen(["wine", os.path.basename(scr), "/s"],
+        self.process = subprocess.Popen([WINE, os.path.basename(scr), "/s"],
                                         cwd=os.path.dirname(scr), stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # The wine launcher execs the loader, which runs the program in this
@@ -174,7 +176,7 @@ class Saver:
 
 def hold_desktop(probe):
     """Starts PROBE hold, which keeps Wine's virtual desktop up; the process."""
-    holder = subprocess.Popen(["wine", probe, "hold"], stdin=subprocess.DEVNULL,
+    holder = subprocess.Popen([WINE, probe, "hold"], stdin=subprocess.DEVNULL,
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     holder.stdout.readline()  # "holding": it has joined the desktop
     return holder
@@ -236,7 +238,7 @@ def measure_cpu(saver, seconds, xvfb_pid):
 
 def probe_counts(probe):
     """handles, handle-count, gdi, user of the running saver, from PROBE."""
-    out = subprocess.run(["wine", probe], capture_output=True, text=True, timeout=60).stdout
+    out = subprocess.run([WINE, probe], capture_output=True, text=True, timeout=60).stdout
     values = dict(part.split("=") for part in out.split() if "=" in part)
     return {k: int(v) for k, v in values.items()}
 

@@ -4,13 +4,15 @@
 # installer built from them and run with /S, the installed 64-bit saver run
 # from the 64-bit system folder, and the uninstaller with /S.
 # Arguments: tessary.scr of the 32-bit and of the 64-bit build, the default
-# tune, the probe, the version.
+# tune, the probe, the version, and optionally an installer already built
+# from them (scripts/package), which is then tested instead of a new one.
 set -uo pipefail
-scr32=$1 scr64=$2 tune=$3 probe_exe=$4 version=$5
+. "${0%/*}/../../scripts/host-env"  # wine: the loader this host runs
+scr32=$1 scr64=$2 tune=$3 probe_exe=$4 version=$5 built=${6:-}
 system64=${WINEPREFIX:?}/drive_c/windows/system32 folder="$WINEPREFIX/drive_c/Program Files/Tessary"
 work=$(mktemp -d /tmp/tessary-installer.XXXXXX) setup=tessary-$version-setup.exe failed=0
 user_key='HKCU\Software\Quorvane\Skylumen\Tessery' uninstall='"C:\Program Files\Tessary\uninstall.exe"'
-trap '{ wine taskkill /F /IM tessary.scr; wine reg delete "$user_key" /f; } >/dev/null 2>&1; rm -rf "$work"' EXIT
+trap '{ wine_kill tessary.scr; wine reg delete "$user_key" /f; } >/dev/null 2>&1; rm -rf "$work"' EXIT
 check() { if "${@:2}"; then echo "  ok   $1"; else failed=$((failed + 1)) && echo "  FAIL $1"; fi; }
 retry() { local n=50; until "$@"; do n=$((n - 1)) && [ $n -gt 0 ] && sleep 0.2 || return 1; done; }
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
@@ -26,7 +28,11 @@ identity="file $fixed product $fixed translation 04b00411 FileVersion=$version \
 ProductVersion=$version ProductName=Tessary OriginalFilename=tessary.scr string 1=Tessary"
 for f in "$scr32" "$scr64"; do check "$f: its identity" [ "$(probe identity "$f" | paste -sd' ')" = "$identity" ]; done
 
-"${0%/*}"/../../packaging/make-installer.sh "$work/$setup" "$version" "$scr32" "$scr64" "$tune" || exit 1
+if [ -n "$built" ]; then
+  cp "$built" "$work/$setup" || exit 1
+else
+  "${0%/*}"/../../packaging/make-installer.sh "$work/$setup" "$version" "$scr32" "$scr64" "$tune" || exit 1
+fi
 wine reg add "$user_key" /v BlackHall /t REG_DWORD /d 0 /f >/dev/null 2>&1
 check "/S installs" wine "$work/$setup" /S
 check "the 64-bit saver is in the 64-bit system folder" cmp "$scr64" "$system64/tessary.scr"

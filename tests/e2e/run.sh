@@ -2,16 +2,20 @@
 # End-to-end tests of the real tessary.scr under Wine, in the virtual desktop
 # and the Xvfb display that scripts/test prepared (WINEPREFIX, DISPLAY), with
 # real input from xdotool. Arguments: tessary.scr, the probe, the stand-in
-# password.cpl and mpr.dll, and the default tune.
+# password.cpl and mpr.dll (all of one build), the default tune, and the
+# build's bits (32 or 64).
 set -u
-scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 tune=${5:-}
+scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 tune=$5 bits=$6
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
+. "${0%/*}/../../scripts/host-env"  # wine: the loader this host runs
+echo "e2e: the ${bits}-bit tessary.scr"
 work=$(mktemp -d /tmp/tessary-e2e.XXXXXX)
 passed=0 failed=0
-kill_all() { wine taskkill /F /IM tessary.scr >/dev/null 2>&1; wine taskkill /F /IM e2e_probe.exe >/dev/null 2>&1; return 0; }
-# The password stand-ins go into the 32-bit system folder, the only place the
-# saver loads those libraries from; what they replace comes back after.
-system_dir=$WINEPREFIX/drive_c/windows/syswow64
+kill_all() { wine_kill tessary.scr; wine_kill e2e_probe.exe; }
+# The password stand-ins go into the system folder of the saver's bits, the
+# only place it loads those libraries from; what they replace comes back after.
+system_dir=$WINEPREFIX/drive_c/windows/system32
+[ "$bits" = 64 ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ] || system_dir=${system_dir%/*}/syswow64
 plant() { [ ! -e "$system_dir/$2" ] || mv "$system_dir/$2" "$work/$2.system"; cp "$1" "$system_dir/$2" && touch "$work/$2.planted"; }
 unplant() {
   [ -e "$work/$1.planted" ] && rm -f "$system_dir/$1" "$work/$1.planted" || return 0
@@ -31,9 +35,11 @@ password_flag() { wine reg add 'HKCU\Control Panel\Desktop' /v ScreenSaveUsePass
 # A program folder of its own with the saver and its tune (without a sound
 # card the tune's MCI open fails, silently).
 new_folder() { mkdir -p "$work/$1" && cp "$scr" "$work/$1/" && { [ -z "$tune" ] || cp "$tune" "$work/$1/"; } && echo "$work/$1"; }
+# The stand-ins keep their answers and logs in the folder of the run.
+stand_in_dir() { local d=${1//\//\\}; export TESSARY_STAND_IN_DIR="Z:$d"; }
 start() {  # folder, arguments: the exit code lands in FOLDER/rc
   local dir=$1; shift; rm -f "$dir/rc"
-  (cd "$dir" && wine tessary.scr "$@" >"$dir/log" 2>&1; echo $? >"$dir/rc") &
+  (cd "$dir" && stand_in_dir "$dir" && wine tessary.scr "$@" >"$dir/log" 2>&1; echo $? >"$dir/rc") &
 }
 exits_with_0() { local t=150; while [ ! -s "$1/rc" ] && [ $t -gt 0 ]; do sleep 0.1; t=$((t - 1)); done; [ "$(cat "$1/rc" 2>/dev/null)" = 0 ]; }
 up() { probe wait-window SkylumenClass "${1:-20000}"; }
@@ -132,7 +138,7 @@ unplant password.cpl
 # the system folder: neither is loaded (it would log to the current folder).
 dir=$(new_folder planted) here=$work/elsewhere
 mkdir -p "$here" && cp "$password_cpl" "$dir/" && cp "$password_cpl" "$here/"
-(cd "$here" && wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
+(cd "$here" && stand_in_dir "$here" && wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
 check "with no password.cpl in the system folder it runs" running
 xdotool click 1
 check "and a click closes it" gone 5000
@@ -142,7 +148,7 @@ password_flag 0
 section "password change"
 dir=$(new_folder change)
 plant "$mpr_dll" mpr.dll
-(cd "$dir" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mpr=n,b" wine tessary.scr /a 0 >"$dir/log" 2>&1; echo $? >"$dir/rc")
+(cd "$dir" && stand_in_dir "$dir" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mpr=n,b" wine tessary.scr /a 0 >"$dir/log" 2>&1; echo $? >"$dir/rc")
 check "/a 0 exits with 0" exits_with_0 "$dir"
 check "the change was asked for SCRSAVE with no parent" grep -q '^SCRSAVE parent=0 0 ' "$dir/mpr.log"
 unplant mpr.dll
