@@ -53,12 +53,12 @@ mode_is() { [ "$(probe display-mode)" = "$1" ]; }
 focus_desktop() { timeout 5 xdotool search --limit 1 --name ' - Wine desktop$' windowfocus --sync >/dev/null 2>&1; }
 # The saver has the screen in its mode; without a window manager Wine may
 # leave it in the background, where a user would click it to the front.
-running() {
-  local t=600
-  while [ $t -gt 0 ]; do
-    [ $((t % 10)) = 0 ] && { focus_desktop; probe activate SkylumenClass 1000; }
+running() {  # within a minute
+  local end=$((SECONDS + 60)) t=0
+  while [ $SECONDS -lt $end ]; do
+    [ $((t++ % 10)) = 0 ] && { focus_desktop; probe activate SkylumenClass 1000; }
     mode_is 640x480 && return 0
-    sleep 0.1; t=$((t - 1))
+    sleep 0.1
   done; return 1
 }
 # A complete snapshot of the given size with a page of digits on it.
@@ -68,11 +68,18 @@ snapshot_shows_digits() {
   [ "$(identify -format '%wx%h' "$f" 2>/dev/null)" = "$2" ] &&
     [ "$(convert "$f" -threshold 0 -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)" -gt 5000 ]
 }
-moves() { for i in $(seq "$1"); do xdotool mousemove $((300 + 9 * i)) $((300 + 5 * i)); sleep 0.15; done; }
+# A burst of moves 50 ms apart, from one xdotool: a quarter of a second for
+# five, each seen by the saver as a move of its own.
+moves() {
+  local i steps=()
+  for i in $(seq "$1"); do steps+=(mousemove $((300 + 9 * i)) $((300 + 5 * i)) sleep 0.05); done
+  xdotool "${steps[@]}"
+}
 # Five moves between two clearings of the count end the saver. A tick every
 # two seconds clears it (Wine adds moves of its own when windows change, so
-# each burst waits for one); a burst that a clearing cuts short is tried again.
-five_moves_end_it() { for _ in 1 2; do moves 5; gone 1000 && return 0; done; return 1; }
+# each burst waits for one). A burst that a clearing cuts short is tried once
+# more, well within the same two seconds, where no clearing can cut it again.
+five_moves_end_it() { for _ in 1 2; do moves 5; gone 300 && return 0; done; gone 5000; }
 desktop=$(probe display-mode)
 echo "e2e: desktop $desktop"
 
@@ -83,7 +90,7 @@ set_setting NetScapeCheck 1  # on, with no browser up
 dir=$(new_folder saver)
 start "$dir" /s
 # At once, in the first frames: a key is ignored, F10 still snaps.
-activated() { local t=50; until focus_desktop; probe activate SkylumenClass 20000; do t=$((t - 1)); [ $t -gt 0 ] || return 1; done; }
+activated() { local end=$((SECONDS + 60)); until focus_desktop; probe activate SkylumenClass 20000; do [ $SECONDS -lt $end ] || return 1; done; }
 check "the saver window appears and takes the keyboard" activated
 xdotool key a F10
 check "a key in the first 300 frames leaves it running" running
