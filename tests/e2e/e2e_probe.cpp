@@ -6,7 +6,7 @@
 //   centre TITLE ID MS                         prints the screen x y of control ID's centre
 //   activate CLASS MS                          brings the window to the front, as a click would
 //   post CLASS MESSAGE                         posts MESSAGE to the window
-//   window TITLE                               shows a window with that title until killed
+//   window TITLE                               shows a window with that title until closed
 //   record FILE TEXT                           writes TEXT to FILE (a stand-in browser)
 //   identity FILE                              prints the version resource and string 1
 #include <windows.h>
@@ -23,6 +23,12 @@ bool WaitFor(const char* ms, Condition condition) {
         if (condition()) return true;
         if (GetTickCount() - start >= DWORD(std::atoi(ms))) return false;
     }
+}
+
+// The stand-in browser ends when its window is closed, as a browser would.
+LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 BOOL CALLBACK CollectText(HWND child, LPARAM out) {
@@ -83,7 +89,7 @@ int main(int argc, char** argv) {
         return found(a, "") && PostMessageA(w, std::atoi(argv[3]), 0, 0) ? 0 : 1;
     if (what == "window" && argc == 3) {
         WNDCLASSA cls = {};
-        cls.lpfnWndProc = DefWindowProcA;
+        cls.lpfnWndProc = BrowserProc;
         cls.lpszClassName = "TessaryTestBrowser";
         RegisterClassA(&cls);
         CreateWindowExA(0, cls.lpszClassName, a, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,

@@ -68,11 +68,11 @@ snapshot_shows_digits() {
   [ "$(identify -format '%wx%h' "$f" 2>/dev/null)" = "$2" ] &&
     [ "$(convert "$f" -threshold 0 -format '%[fx:round(mean*w*h)]' info: 2>/dev/null)" -gt 5000 ]
 }
-# A burst of moves 50 ms apart, from one xdotool: a quarter of a second for
+# A burst of moves 80 ms apart, from one xdotool: under half a second for
 # five, each seen by the saver as a move of its own.
 moves() {
   local i steps=()
-  for i in $(seq "$1"); do steps+=(mousemove $((300 + 9 * i)) $((300 + 5 * i)) sleep 0.05); done
+  for i in $(seq "$1"); do steps+=(mousemove $((300 + 9 * i)) $((300 + 5 * i)) sleep 0.08); done
   xdotool "${steps[@]}"
 }
 # Five moves between two clearings of the count end the saver. A tick every
@@ -119,7 +119,8 @@ start "$dir" /s
 check "with its check on the saver exits with 0" exits_with_0 "$dir"
 no_window() { ! up 300; }
 check "without making a window" no_window
-kill_all
+# The user closes the browser.
+check "the browser closes" eval 'probe post TessaryTestBrowser 16 && probe wait-gone TessaryTestBrowser 20000'
 set_setting NetScapeCheck 0
 set_setting Process 2000
 start "$dir" /s
