@@ -157,7 +157,7 @@ TEST(Show, FollowsItsTimelineFrameByFrame) {
         const int monthY = small ? 15 : 30 + (w > 640 ? (h - 480) / 2 : 0);
         SeedPool(t.a, t.now);
         std::vector<uint64_t> prints = {t.Fingerprint()};
-        std::vector<int> months;
+        std::vector<int> months, boosts;  // at each held page
         auto was = t.a.ObjectPool;
         for (int tick = 1; months.size() < 15; ++tick) {
             for (uint32_t end = t.now + 500; t.now < end;) {
@@ -208,6 +208,7 @@ TEST(Show, FollowsItsTimelineFrameByFrame) {
             const int s = t.a.SceneState;
             if (s == 5 && t.a.SceneTicks == 6) {  // the held page's last tick
                 months.push_back(t.DigitFor(monthX, monthY));
+                boosts.push_back(int(std::lround(t.a.SpeedBoost * 100)));
                 ASSERT_TRUE(t.a.StopFrame >= 0 && t.a.StopFrame <= 2);
                 for (const DigitObject& o : t.a.ObjectPool) {
                     const bool stopped = o.rotating == 0 && o.frame == t.a.StopFrame;
@@ -224,6 +225,10 @@ TEST(Show, FollowsItsTimelineFrameByFrame) {
         // Five cycles of this month, five previews, five of this month again;
         // the page follows the date from the next cycle on.
         EXPECT_EQ(months, (std::vector<int>{2, 1, 1, 1, 1, 2, 3, 4, 5, 6, 1, 1, 1, 1, 1}));
+        // The speed-up adds 0.01 px/ms to the drift at each tick of free drift up to
+        // 0.5, then takes it off again down to 0; the previews have no free drift.
+        const std::vector<int> boost = {20, 40, 40, 20, 0, 0, 0, 0, 0, 0, 20, 40, 40, 20, 0};
+        EXPECT_EQ(boosts, t.s[Kasoku] ? boost : std::vector<int>(15));
         // From its first frame the black hole draws every digit in play, turning
         // again, an eighth of the way to one point.
         StartBlackHole(t.a);
