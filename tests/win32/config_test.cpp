@@ -15,11 +15,21 @@
 namespace {
 
 struct Seen {
-    int stops = 0;
+    int stops = 0, boxes = 0, tested = -1;  // tested: the DirectMusic choice of the last test
 } g_seen;
 
-struct Stub {  // a message box would wait for a user: any question is answered No
-    static int WINAPI No(HWND, LPCSTR, LPCSTR, UINT) { return IDNO; }
+// A message box or the colour chooser would wait for a user: any question is
+// answered No, and the colour chosen is the next one up from the current one,
+// which the chooser, owned by the dialog and open in full, starts on. The
+// custom colours start as greys from black to white.
+struct Stub {
+    static int WINAPI No(HWND, LPCSTR, LPCSTR, UINT) { return ++g_seen.boxes, IDNO; }
+    static BOOL WINAPI Next(LPCHOOSECOLORA c) {
+        EXPECT_TRUE(GetDlgItem(c->hwndOwner, IDC_COLOR_SWATCH) && c->lpCustColors[0] == 0 &&
+                    c->lpCustColors[15] == 0xffffff && c->Flags == (CC_RGBINIT | CC_FULLOPEN) &&
+                    c->rgbResult == COLORREF(g_Settings[BackgroundColor]));
+        return ++c->rgbResult, TRUE;
+    }
 };
 
 class Config : public ScratchRegistry {
@@ -32,6 +42,8 @@ class Config : public ScratchRegistry {
         ConfigDialogHost& host = g_ConfigDialog.host;
         host.messageBox = Stub::No;
         host.stopMusic = [] { return ++g_seen.stops, TRUE; };
+        host.testMusicSelection = [](HWND, int directMusic) { return g_seen.tested = directMusic; };
+        host.chooseColor = Stub::Next;
         DirectMusicAvailable = 1;
     }
     void TearDown() override {
@@ -46,9 +58,6 @@ class Config : public ScratchRegistry {
         return dialog_;
     }
     void Command(int id) { SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-    void Scroll(int id, int code, int thumb = 0) {
-        SendMessageA(dialog_, WM_HSCROLL, MAKEWPARAM(code, thumb), LPARAM(GetDlgItem(dialog_, id)));
-    }
     int Ticked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
     std::string Text(int id) {
         char text[512] = {};
@@ -82,33 +91,49 @@ TEST_F(Config, ShowsTheRunsSettingsAndCloseStoresWhatItShows) {
     for (size_t i = 0; i < std::size(boxes); ++i)
         for (int k = 0; k < kSettingCount; ++k)
             if (std::string(SettingName(k)) == boxes[i].second) g_Settings.Set(k, i % 2 ? 0 : 7);
-    g_Settings.Set(SelfRotation, 37);
-    g_Settings.Set(Moving, 412);
-    g_Settings.Set(Process, 700);
+    g_Settings.Set(SelfRotation, -5);  // hand-edited beyond the sliders' ends
+    g_Settings.Set(Moving, -5);
+    g_Settings.Set(Process, 5000);
     g_Settings.Set(BackgroundColor, 0x123456);
     PutDword("LoopMusic", 0);
     PutDword("BlackBack", 5);
     PutDword("UseDirectMusic", 1);
     ASSERT_NE(Open(), nullptr);
-    const int about = int(SendDlgItemMessageA(dialog_, IDC_ABOUT_LIST, LB_GETCOUNT, 0, 0));
-    char line[512] = {};
+    char line[512] = {}, last[512] = {};  // the about text's first and last lines
     SendDlgItemMessageA(dialog_, IDC_ABOUT_LIST, LB_GETTEXT, 0, LPARAM(line));
-    EXPECT_EQ(about, 8);
-    EXPECT_STREQ(line, "Tessary ver1.80");
+    SendDlgItemMessageA(dialog_, IDC_ABOUT_LIST, LB_GETTEXT, 7, LPARAM(last));
+    EXPECT_EQ(std::string(line) + " / " + last, "Tessary ver1.80 / Tessary Project");
     for (size_t i = 0; i < std::size(boxes); ++i)
         EXPECT_EQ(Ticked(boxes[i].first), i % 2 ? 0 : 1) << boxes[i].second;
-    EXPECT_EQ(GetScrollPos(GetDlgItem(dialog_, IDC_PROCESS), SB_CTL), 700);
+    const int shown[][2] = {{IDC_SELF_ROTATION, 0}, {IDC_MOVING, 0}, {IDC_PROCESS, 1000}};
+    for (const auto& s : shown) EXPECT_EQ(GetScrollPos(GetDlgItem(dialog_, s[0]), SB_CTL), s[1]);
     EXPECT_TRUE(!Ticked(IDC_LOOP_MUSIC) && Ticked(IDC_BLACK_BACK) && Ticked(IDC_USE_DIRECT_MUSIC));
     EXPECT_EQ(Text(IDC_DISPLAY_MODE), "640x480 256 Color");
-    // The user's changes: two boxes, three sliders, a listed mode, a tune.
+    // The user's changes: two boxes, three sliders (each thumb dragged past an
+    // end, then an arrow; a trough click does nothing), the colour twice, a
+    // listed mode, a tune.
     SendDlgItemMessageA(dialog_, IDC_FPS, BM_CLICK, 0, 0);
     SendDlgItemMessageA(dialog_, IDC_LOOP_MUSIC, BM_CLICK, 0, 0);
-    Scroll(IDC_PROCESS, SB_LINERIGHT);
-    Scroll(IDC_PROCESS, SB_PAGERIGHT);  // the trough does nothing
-    Scroll(IDC_SELF_ROTATION, SB_LINELEFT);
-    Scroll(IDC_MOVING, SB_THUMBTRACK, 5);
+    const int scrolls[][3] = {
+        {IDC_PROCESS, SB_THUMBTRACK},     {IDC_PROCESS, SB_LINERIGHT},
+        {IDC_PROCESS, SB_PAGERIGHT},      {IDC_SELF_ROTATION, SB_THUMBTRACK, 999},
+        {IDC_SELF_ROTATION, SB_LINELEFT}, {IDC_MOVING, SB_THUMBTRACK, 999},
+        {IDC_MOVING, SB_LINELEFT}};
+    for (const auto& [id, code, thumb] : scrolls)
+        SendMessageA(dialog_, WM_HSCROLL, MAKEWPARAM(code, thumb), LPARAM(GetDlgItem(dialog_, id)));
+    for (int i = 0; i < 2; ++i) Command(IDC_BACKGROUND_COLOR);
+    // The swatch shows the colour inside a one-pixel frame.
+    for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+    RECT box;
+    GetClientRect(GetDlgItem(dialog_, IDC_COLOR_SWATCH), &box);
+    const HDC dc = GetDC(GetDlgItem(dialog_, IDC_COLOR_SWATCH));
+    std::vector<COLORREF> row, inside(box.right, 0x123458);
+    for (int x = 0; x < box.right; ++x) row.push_back(GetPixel(dc, x, 1));
+    inside.front() = inside.back() = GetPixel(dc, 0, 0);  // the control's own frame
+    ReleaseDC(GetDlgItem(dialog_, IDC_COLOR_SWATCH), dc);
+    EXPECT_EQ(row, inside);
     char mode[64] = {};
-    ASSERT_GT(SendDlgItemMessageA(dialog_, IDC_DISPLAY_MODE, CB_GETCOUNT, 0, 0), 0)
+    ASSERT_GT(SendDlgItemMessageA(dialog_, IDC_DISPLAY_MODE, CB_GETCOUNT, 0, 0), 1)
         << "Wine's modes";
     SendDlgItemMessageA(dialog_, IDC_DISPLAY_MODE, CB_GETLBTEXT, 0, LPARAM(mode));
     SetDlgItemTextA(dialog_, IDC_DISPLAY_MODE, mode);
@@ -117,14 +142,15 @@ TEST_F(Config, ShowsTheRunsSettingsAndCloseStoresWhatItShows) {
     Command(IDC_CLOSE);
     EXPECT_FALSE(IsWindowVisible(dialog_));
     EXPECT_EQ(g_ConfigDialog.result, 0);
-    EXPECT_EQ(g_seen.stops, 1);
+    EXPECT_TRUE(g_seen.stops == 1 && g_seen.boxes == 1)
+        << "the music stopped once; the 256-colour warning for the first colour only";
     for (size_t i = 0; i < std::size(boxes); ++i)
         EXPECT_EQ(Stored(boxes[i].second), (i % 2 ? 0 : 1) ^ (i == 0)) << boxes[i].second;
     const struct {
         const char* name;
         int32_t value;
-    } values[] = {{"SelfRotation", 36},          {"Moving", 5},    {"Process", 800},
-                  {"BackgroundColor", 0x123456}, {"LoopMusic", 1}, {"BlackBack", 1},
+    } values[] = {{"SelfRotation", 199},         {"Moving", 499},  {"Process", 300},
+                  {"BackgroundColor", 0x123458}, {"LoopMusic", 1}, {"BlackBack", 1},
                   {"UseDirectMusic", 1}};
     for (const auto& v : values) EXPECT_EQ(Stored(v.name), v.value) << v.name;
     int w = 0, h = 0;
@@ -159,9 +185,11 @@ TEST_F(Config, StoredMusicChoicesSurviveAClose) {
         DirectMusicAvailable = r.available;
         Open();
         EXPECT_EQ(Text(IDC_TUNE), r.field);
+        EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_TUNE, CB_GETCOUNT, 0, 0), 4);
         EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog_, IDC_USE_DIRECT_MUSIC)) != 0,
                   r.available == 1);
-        EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_TUNE, CB_GETCOUNT, 0, 0), 4);
+        Command(IDC_TEST_TUNE);  // plays with the box's choice, unticked when disabled
+        EXPECT_EQ(g_seen.tested, r.available && r.directMusic);
         Command(IDC_CLOSE);
         char tune[100] = {};
         ReadMidiFileSetting(tune);
