@@ -40,6 +40,7 @@ struct DisplayState {
     DWORD refreshRate = 0;
     PALETTEENTRY SystemPalette[256] = {};
     int SystemPaletteCount = 0;
+    int modeRequests = 0;  // the times KeepDisplayMode asked for the mode again
 
     Settings settings;  // the run's screen size, depth, FPS and background colour
     FrameStats frames;
@@ -70,6 +71,14 @@ int ReportDisplayFailure(HWND window, int code);
 void ReleaseDisplay();
 // Restores lost surface memory and reloads the sheet.
 HRESULT RestoreSurfaces();
+// Asks for the saver's display mode again when the screen is in another one
+// while the saver's frames run: 1 when it asked. Wine's virtual desktop can
+// answer the saver's own mode change with the desktop's size while the last
+// program's restore is still under way, and the show would then be drawn in
+// a corner of the desktop. At most kModeRequestsPerRun times a run, so that
+// a display that refuses the mode is not asked without end.
+constexpr int kModeRequestsPerRun = 3;
+int KeepDisplayMode();
 // Bracket a system dialog: the dialog sees the system palette meanwhile.
 // Lending returns 1 when the saver's entries were saved; only then does
 // reclaiming put them back.

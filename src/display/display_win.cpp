@@ -97,6 +97,23 @@ void ReleaseDisplay() {
     ReleaseAndClear(d.device);
 }
 
+int KeepDisplayMode() {
+    DisplayState& d = g_Display;
+    if (d.device == nullptr || !g_Shell.WindowActive || d.modeRequests >= kModeRequestsPerRun)
+        return 0;
+    DEVMODEA now = {};
+    now.dmSize = sizeof now;
+    const DWORD width = static_cast<DWORD>(d.settings[xScreenSize]),
+                height = static_cast<DWORD>(d.settings[yScreenSize]);
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &now) ||
+        (now.dmPelsWidth == width && now.dmPelsHeight == height))
+        return 0;
+    ++d.modeRequests;
+    // The surfaces are lost with the change; the next frame restores them.
+    d.device->SetDisplayMode(width, height, static_cast<DWORD>(d.settings[ColorDepth]), 0, 0);
+    return 1;
+}
+
 HRESULT RestoreSurfaces() {
     DisplayState& d = g_Display;
     if (d.primary == nullptr || d.SpriteSheet == nullptr) return DDERR_SURFACELOST;

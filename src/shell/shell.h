@@ -5,6 +5,9 @@
 
 // Posted by a configuration run's window to itself to open the settings dialog.
 constexpr UINT WM_OPENCONFIG = WM_USER + 2000;
+// Posted by a saver run's window to itself when the display changed, to see
+// about its mode once the change is over.
+constexpr UINT WM_KEEPMODE = WM_USER + 2001;
 constexpr UINT_PTR kSceneTimerId = 1;
 
 extern HINSTANCE ProgramInstance;

@@ -109,6 +109,13 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_RBUTTONDOWN:
             if (saver && OnMouseButtonDown(Context()) == InputResult::Handled) return 0;
             break;
+        case WM_DISPLAYCHANGE:
+            // Sent from inside a mode change, the saver's own among them.
+            if (saver) PostMessageA(window, WM_KEEPMODE, 0, 0);
+            break;
+        case WM_KEEPMODE:
+            KeepDisplayMode();
+            return 0;
         case MM_MCINOTIFY:
             RestartMusicOnNotify(window, wParam);
             return 0;

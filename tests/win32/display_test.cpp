@@ -341,6 +341,37 @@ TEST_F(Display, FramesRetryRestoreOrGoOnAsEachFailureAsks) {
     }
 }
 
+// A display change under the running show: the saver asks for its own mode
+// again, only while its frames run, and only a few times a run.
+TEST_F(Display, KeepsItsModeWhenTheDisplayChangesUnderIt) {
+    ASSERT_EQ(Start(640, 480, 8), 1);
+    auto mode = [] {
+        DEVMODEA m = {};
+        m.dmSize = sizeof m;
+        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &m);
+        return std::to_string(m.dmPelsWidth) + "x" + std::to_string(m.dmPelsHeight);
+    };
+    const struct {
+        int active;
+        bool changed;  // the desktop's mode is set under the saver first
+        int asked;
+        const char* after;
+    } rows[] = {
+        {1, false, 0, "640x480"}, {0, true, 0, "1024x768"}, {1, true, 1, "640x480"},
+        {1, true, 1, "640x480"},  {1, true, 1, "640x480"},  {1, true, 0, "1024x768"},
+    };
+    for (const auto& r : rows) {
+        g_Shell.WindowActive = r.active;
+        DEVMODEA desktop = {};
+        desktop.dmSize = sizeof desktop;
+        desktop.dmPelsWidth = 1024, desktop.dmPelsHeight = 768;
+        desktop.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        if (r.changed) ChangeDisplaySettingsExA(nullptr, &desktop, nullptr, 0, nullptr);
+        EXPECT_EQ(KeepDisplayMode(), r.asked) << &r - rows;
+        EXPECT_EQ(mode(), r.after) << &r - rows;
+    }
+}
+
 // The palette is lent to Windows' password dialog and taken back; frames
 // resume only when the saver is the active program.
 TEST_F(Display, PaletteIsLentAndReclaimedAroundThePasswordDialog) {

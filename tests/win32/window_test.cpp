@@ -59,6 +59,10 @@ TEST_F(Window, CursorAndTimerFollowTheKindOfRun) {
         MSG open;
         EXPECT_EQ(PeekMessageA(&open, window, 3024, 3024, PM_REMOVE) != 0, r.config == 1)
             << "only a configuration run asks for the dialog";
+        SendMessageA(window, WM_DISPLAYCHANGE, 8, MAKELPARAM(1024, 768));
+        EXPECT_EQ(PeekMessageA(&open, window, WM_KEEPMODE, WM_KEEPMODE, PM_REMOVE) != 0,
+                  r.config == 0)
+            << "a saver run sees about its mode after a display change";
         EXPECT_EQ(KillTimer(window, 1) != 0, r.config == 0) << "a timer only in a saver run";
         DestroyWindow(window);
         EXPECT_EQ(CursorCount(), before) << "the cursor is shown again";
