@@ -73,10 +73,13 @@ class Screen:
         if not image:
             return b"", 0
         size = image.contents.bytes_per_line * image.contents.height
-        data = ctypes.string_at(image.contents.data, size)
-        pixel_bytes = image.contents.bits_per_pixel // 8
+        data = bytearray(ctypes.string_at(image.contents.data, size))
+        pixel_bytes, depth = image.contents.bits_per_pixel // 8, image.contents.depth
         self.x.XDestroyImage(image)
-        return data, pixel_bytes
+        if pixel_bytes == 4 and depth == 24:
+            # Only the colour bytes: 64-bit Wine fills the fourth one as well.
+            data[3::4] = bytes(len(data) // 4)
+        return bytes(data), pixel_bytes
 
     @staticmethod
     def is_frame(picture):
