@@ -70,11 +70,7 @@ snapshot_shows_digits() {
 }
 # A burst of moves 80 ms apart, from one xdotool: under half a second for
 # five, each seen by the saver as a move of its own.
-moves() {
-  local i steps=()
-  for i in $(seq "$1"); do steps+=(mousemove $((300 + 9 * i)) $((300 + 5 * i)) sleep 0.08); done
-  xdotool "${steps[@]}"
-}
+moves() { local i s=(); for i in $(seq "$1"); do s+=(mousemove $((300 + 9 * i)) $((300 + 5 * i)) sleep 0.08); done; xdotool "${s[@]}"; }
 # Five moves between two clearings of the count end the saver. A tick every
 # two seconds clears it (Wine adds moves of its own when windows change, so
 # each burst waits for one). A burst that a clearing cuts short is tried once

@@ -347,14 +347,11 @@ TEST_F(Display, KeepsItsModeWhenTheDisplayChangesUnderIt) {
     ASSERT_EQ(Start(640, 480, 8), 1);
     auto mode = [] {
         DEVMODEA m = {};
-        m.dmSize = sizeof m;
-        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &m);
+        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, (m.dmSize = sizeof m, &m));
         return std::to_string(m.dmPelsWidth) + "x" + std::to_string(m.dmPelsHeight);
     };
     const struct {
-        int active;
-        bool changed;  // the desktop's mode is set under the saver first
-        int asked;
+        int active, changed, asked;  // changed: the desktop's mode is set under the saver first
         const char* after;
     } rows[] = {
         {1, false, 0, "640x480"}, {0, true, 0, "1024x768"}, {1, true, 1, "640x480"},
@@ -363,9 +360,8 @@ TEST_F(Display, KeepsItsModeWhenTheDisplayChangesUnderIt) {
     for (const auto& r : rows) {
         g_Shell.WindowActive = r.active;
         DEVMODEA desktop = {};
-        desktop.dmSize = sizeof desktop;
+        desktop.dmSize = sizeof desktop, desktop.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
         desktop.dmPelsWidth = 1024, desktop.dmPelsHeight = 768;
-        desktop.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
         if (r.changed) ChangeDisplaySettingsExA(nullptr, &desktop, nullptr, 0, nullptr);
         EXPECT_EQ(KeepDisplayMode(), r.asked) << &r - rows;
         EXPECT_EQ(mode(), r.after) << &r - rows;
