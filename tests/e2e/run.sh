@@ -46,10 +46,9 @@ up() { probe wait-window SkylumenClass "${1:-20000}"; }
 gone() { probe wait-gone SkylumenClass "${1:-20000}"; }
 stays() { ! gone "$1"; }
 mode_is() { [ "$(probe display-mode)" = "$1" ]; }
-# Without a window manager the X keyboard focus stays where it fell when a
-# window closed (a killed stand-in browser, say); Wine activates a window of
-# its virtual desktop only while the desktop holds it, as it would on a real
-# display. A user would click there.
+# Without a window manager nothing gives Wine's desktop window the X keyboard
+# focus (it falls back to the pointer root when a focused window closes): it
+# is given it before the saver is activated, as a click on it would.
 focus_desktop() { timeout 5 xdotool search --limit 1 --name ' - Wine desktop$' windowfocus --sync >/dev/null 2>&1; }
 # The saver has the screen in its mode; without a window manager Wine may
 # leave it in the background, where a user would click it to the front.
