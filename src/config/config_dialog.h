@@ -10,4 +10,4 @@ constexpr int kConfigDialogTemplate = 105;
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The maker's home page, opened by the Internet choice.
-extern const char kHomePageAddress[];
+extern const wchar_t kHomePageAddress[];

@@ -15,10 +15,11 @@ constexpr UINT kPaintSwatchMessage = 2024;
 
 struct ConfigDialogHost {
     HRESULT(WINAPI* directDrawCreate)(GUID*, LPDIRECTDRAW*, IUnknown*) = DirectDrawCreate;
-    int(WINAPI* messageBox)(HWND, LPCSTR, LPCSTR, UINT) = MessageBoxA;
-    BOOL(WINAPI* chooseColor)(LPCHOOSECOLORA) = ChooseColorA;
+    int(WINAPI* messageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
+    BOOL(WINAPI* chooseColor)(LPCHOOSECOLORW) = ChooseColorW;
     BOOL (*stopMusic)();
-    BOOL (*testMusicSelection)(HWND, int);
+    // The Test button: plays a tune by its stored name (PlayNamedTune).
+    BOOL (*playTune)(HWND, wchar_t*, int);
 
     ConfigDialogHost();
 };
@@ -40,6 +41,14 @@ HRESULT WINAPI EnumDisplayModeEntry(LPDDSURFACEDESC mode, LPVOID context);
 // After a colour was chosen: the 256-colour warning, once per dialog and
 // only when the run's stored depth is 8.
 void WarnPaletteColours(HWND dialog);
+
+// Fills the tune list: the two fixed entries in the shown language, then
+// the tunes of the program's folder; the stored tune is selected.
+void FillTuneList(HWND dialog);
+// The stored name of what the tune field shows: the fixed entries in any
+// language become their stored words, anything else is kept as it stands.
+// `name` holds kTuneNameBufferSize units.
+void StoredTuneName(HWND dialog, wchar_t* name);
 
 // Fills control `controlId` of `window` with `colour`, less a one-pixel
 // border that keeps the control's black frame visible.

@@ -4,43 +4,43 @@
 #include <ddraw.h>
 
 #include <cstdint>
-#include <cstring>
+#include <cwchar>
+#include <string>
 
 #include "config/config_dialog.h"
 #include "config/config_dialog_state.h"
 #include "config/config_ids.h"
 #include "config/dialog_rules.h"
 #include "music/music.h"
+#include "music/tune_rules.h"
 #include "settings/settings_store.h"
 #include "settings/settings_table.h"
+#include "shared/ui_text.h"
 
 static_assert(kConfigDialogTemplate == IDD_TESSARY_CONFIG, "template id of code and resources");
 static_assert(kScrollLineLeft == SB_LINELEFT && kScrollLineRight == SB_LINERIGHT &&
                   kScrollThumbTrack == SB_THUMBTRACK,
               "scroll codes");
 
-#define TESSARY_HOME_PAGE "http://www.tessary.example/"
-
-const char kHomePageAddress[] = TESSARY_HOME_PAGE;
+const wchar_t kHomePageAddress[] = L"" TESSARY_HOME_PAGE;
 
 ConfigDialogState g_ConfigDialog;
 
 ConfigDialogHost::ConfigDialogHost()
-    : stopMusic(StopMusic), testMusicSelection(TestMusicSelection) {}
+    : stopMusic(StopMusic), playTune(PlayNamedTune) {}
 
 namespace {
 
-const char kInternetCaption[] = "インターネットにジャンプ";
-const char kInternetQuestion[] = "このスクリーンセーバのホームページ\n" TESSARY_HOME_PAGE
-                                 "\nにジャンプすることができます。\n"
-                                 "ホームページでは、このスクリーンセーバの最新情報や別の作品など、"
-                                 "いろいろなものを紹介しています。\n\n"
-                                 "ホームページにジャンプしますか？";
+HINSTANCE InstanceOf(HWND dialog) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+}
 
-const char kPaletteCaption[] = "画面 256 色の場合の注意";
-const char kPaletteWarning[] =
-    "画面モードが 256 色の場合は、カラーパレットの制約により近似色となり、"
-    "選択した通りの色設定にならない場合があります。";
+// A message of the string table in the shown language.
+int AskOrTell(HWND dialog, UINT text, UINT caption, UINT style) {
+    const HINSTANCE instance = InstanceOf(dialog);
+    return g_ConfigDialog.host.messageBox(dialog, UiText(instance, text).c_str(),
+                                          UiText(instance, caption).c_str(), style);
+}
 
 constexpr int kStringBufferSize = 500;
 constexpr int kModeFieldBufferSize = 500;
@@ -91,14 +91,13 @@ void Tick(HWND dialog, int control, int32_t value) {
 }
 
 void FillAboutList(HWND dialog) {
-    const HINSTANCE instance =
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    const HINSTANCE instance = InstanceOf(dialog);
     for (UINT id = IDS_ABOUT_FIRST;; ++id) {
-        char line[kStringBufferSize];
-        if (LoadStringA(instance, id, line, sizeof line) <= 0) break;
-        char shown[kStringBufferSize];
-        FormatAboutLine(line, shown, sizeof shown);
-        SendDlgItemMessageA(dialog, IDC_ABOUT_LIST, LB_ADDSTRING, 0,
+        const std::wstring line = UiText(instance, id);
+        if (line.empty()) break;
+        wchar_t shown[kStringBufferSize];
+        FormatAboutLine(line.c_str(), shown, kStringBufferSize);
+        SendDlgItemMessageW(dialog, IDC_ABOUT_LIST, LB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(shown));
     }
 }
@@ -139,11 +138,11 @@ void FillModeList(HWND dialog) {
     char current[kModeTextSize];
     FormatModeText(current, sizeof current, g_Settings[xScreenSize], g_Settings[yScreenSize],
                    g_Settings[ColorDepth], DepthNaming::StoredMode);
-    SendDlgItemMessageA(dialog, IDC_DISPLAY_MODE, CB_RESETCONTENT, 0, 0);
-    SetDlgItemTextA(dialog, IDC_DISPLAY_MODE, current);
+    SendDlgItemMessageW(dialog, IDC_DISPLAY_MODE, CB_RESETCONTENT, 0, 0);
+    SetDlgItemTextW(dialog, IDC_DISPLAY_MODE, Utf8ToWide(current).c_str());
     for (int i = 0; i < table.ListedCount(); ++i) {
-        SendDlgItemMessageA(dialog, IDC_DISPLAY_MODE, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(table.entries[i].text));
+        SendDlgItemMessageW(dialog, IDC_DISPLAY_MODE, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Utf8ToWide(table.entries[i].text).c_str()));
     }
 }
 
@@ -191,16 +190,20 @@ void SaveAndEnd(HWND dialog) {
     WriteSetting(LoopMusic, Ticked(dialog, IDC_LOOP_MUSIC));
     WriteSetting(BlackBack, Ticked(dialog, IDC_BLACK_BACK));
 
-    char field[kModeFieldBufferSize] = {};
-    GetDlgItemTextA(dialog, IDC_DISPLAY_MODE, field, sizeof field);
-    if (const DisplayModeEntry* mode = state.modes.Chosen(field)) {
+    // Mode texts are ASCII: a field holding anything else chooses no mode.
+    wchar_t field[kModeFieldBufferSize] = {};
+    GetDlgItemTextW(dialog, IDC_DISPLAY_MODE, field, kModeFieldBufferSize);
+    char ascii[kModeFieldBufferSize] = {};
+    for (int i = 0; i < kModeFieldBufferSize && field[i] != L'\0'; ++i)
+        ascii[i] = field[i] < 0x80 ? static_cast<char>(field[i]) : '?';
+    if (const DisplayModeEntry* mode = state.modes.Chosen(ascii)) {
         WriteSetting(xScreenSize, mode->width);
         WriteSetting(yScreenSize, mode->height);
         WriteSetting(ColorDepth, mode->bitsPerPixel);
     }
 
-    char tune[kMidiFileBufferSize] = {};
-    GetDlgItemTextA(dialog, IDC_TUNE, tune, sizeof tune);
+    wchar_t tune[kTuneNameBufferSize] = {};
+    StoredTuneName(dialog, tune);
     WriteMidiFileSetting(tune);
     // A box disabled for want of DirectMusic shows no choice: the stored one stays.
     const HWND directMusicBox = GetDlgItem(dialog, IDC_USE_DIRECT_MUSIC);
@@ -212,8 +215,8 @@ void SaveAndEnd(HWND dialog) {
 
 void AskInternet(HWND dialog) {
     ConfigDialogState& state = g_ConfigDialog;
-    if (state.host.messageBox(dialog, kInternetQuestion, kInternetCaption,
-                              MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (AskOrTell(dialog, IDS_INTERNET_QUESTION, IDS_INTERNET_CAPTION, MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
         return;
     state.result = 1;
     state.host.stopMusic();
@@ -225,7 +228,7 @@ void ChooseBackgroundColour(HWND dialog) {
     COLORREF custom[16];
     for (int i = 0; i < 16; ++i) custom[i] = RGB(i * 17, i * 17, i * 17);
 
-    CHOOSECOLORA choice = {};
+    CHOOSECOLORW choice = {};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = dialog;
     choice.hInstance = nullptr;
@@ -236,7 +239,14 @@ void ChooseBackgroundColour(HWND dialog) {
         g_Settings.Set(BackgroundColor, static_cast<int32_t>(choice.rgbResult));
         WarnPaletteColours(dialog);
     }
-    PostMessageA(dialog, kPaintSwatchMessage, 0, 0);
+    PostMessageW(dialog, kPaintSwatchMessage, 0, 0);
+}
+
+void TestTune(HWND dialog) {
+    g_ConfigDialog.host.stopMusic();
+    wchar_t name[kTuneNameBufferSize] = {};
+    StoredTuneName(dialog, name);
+    g_ConfigDialog.host.playTune(dialog, name, Ticked(dialog, IDC_USE_DIRECT_MUSIC));
 }
 
 void Command(HWND dialog, int command) {
@@ -251,8 +261,7 @@ void Command(HWND dialog, int command) {
             ChooseBackgroundColour(dialog);
             break;
         case IDC_TEST_TUNE:
-            g_ConfigDialog.host.stopMusic();
-            g_ConfigDialog.host.testMusicSelection(dialog, Ticked(dialog, IDC_USE_DIRECT_MUSIC));
+            TestTune(dialog);
             break;
         case IDC_STOP_TUNE:
             g_ConfigDialog.host.stopMusic();
@@ -288,7 +297,7 @@ void WarnPaletteColours(HWND dialog) {
     ConfigDialogState& state = g_ConfigDialog;
     if (!state.warnOnce || g_Settings[ColorDepth] != 8) return;
     state.warnOnce = 0;
-    state.host.messageBox(dialog, kPaletteWarning, kPaletteCaption, MB_OK | MB_ICONEXCLAMATION);
+    AskOrTell(dialog, IDS_PALETTE_WARNING, IDS_PALETTE_CAPTION, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void PaintColourSwatch(HWND window, HDC dc, int controlId, COLORREF colour) {
@@ -304,6 +313,61 @@ void PaintColourSwatch(HWND window, HDC dc, int controlId, COLORREF colour) {
     DeleteObject(brush);
 }
 
+namespace {
+
+// The fixed entries as the list shows them, with their stored words.
+struct FixedTune {
+    UINT shownText;
+    const wchar_t* stored;
+};
+const FixedTune kFixedTunes[] = {
+    {IDS_TUNE_NONE, kNoMusicTuneName},
+    {IDS_TUNE_RANDOM, kRandomTuneName},
+};
+
+LRESULT TuneMessage(HWND dialog, UINT message, WPARAM wParam, const wchar_t* text) {
+    return SendDlgItemMessageW(dialog, IDC_TUNE, message, wParam, reinterpret_cast<LPARAM>(text));
+}
+
+}  // namespace
+
+void FillTuneList(HWND dialog) {
+    const HINSTANCE instance = InstanceOf(dialog);
+    for (const FixedTune& fixed : kFixedTunes)
+        TuneMessage(dialog, CB_ADDSTRING, 0, UiText(instance, fixed.shownText).c_str());
+    ForEachTuneFile([&](const wchar_t* fileName) {
+        wchar_t entry[kTuneNameBufferSize] = {};
+        std::wcscpy(entry, fileName);
+        StripExtension(entry);
+        TuneMessage(dialog, CB_ADDSTRING, 0, entry);
+        return true;
+    });
+
+    wchar_t stored[kTuneNameBufferSize];
+    if (!ReadMidiFileSetting(stored)) std::wcscpy(stored, kDefaultTuneName);
+    std::wstring shown = stored;
+    for (const FixedTune& fixed : kFixedTunes)
+        if (shown == fixed.stored) shown = UiText(instance, fixed.shownText);
+    // The entry that is the stored name first, so that "Song" never picks
+    // "Song2"; else the first entry that begins with it. When nothing matches
+    // (a tune renamed, moved or not installed, or an empty name, which would
+    // begin every entry) the stored name stays in the field, so that closing
+    // the dialog keeps the user's choice.
+    const LRESULT index = TuneMessage(dialog, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      shown.c_str());
+    if (index != CB_ERR)
+        TuneMessage(dialog, CB_SETCURSEL, static_cast<WPARAM>(index), nullptr);
+    else if (shown.empty() || TuneMessage(dialog, CB_SELECTSTRING, 0, shown.c_str()) == CB_ERR)
+        SetDlgItemTextW(dialog, IDC_TUNE, shown.c_str());
+}
+
+void StoredTuneName(HWND dialog, wchar_t* name) {
+    GetDlgItemTextW(dialog, IDC_TUNE, name, kTuneNameBufferSize);
+    const HINSTANCE instance = InstanceOf(dialog);
+    for (const FixedTune& fixed : kFixedTunes)
+        if (UiText(instance, fixed.shownText) == name) std::wcscpy(name, fixed.stored);
+}
+
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
@@ -314,7 +378,7 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case WM_HSCROLL:
             return Scroll(dialog, wParam, lParam);
         case WM_ERASEBKGND:
-            PostMessageA(dialog, kPaintSwatchMessage, 0, 0);
+            PostMessageW(dialog, kPaintSwatchMessage, 0, 0);
             return FALSE;
         case kPaintSwatchMessage:
             PaintSwatch(dialog);

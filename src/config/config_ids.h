@@ -53,3 +53,16 @@
 #define IDS_ABOUT_VERSION 50
 #define IDS_ABOUT_HOME_PAGE 56
 #define IDS_ABOUT_LAST 57
+
+// The tune list's fixed entries as shown, and the messages.
+#define IDS_TUNE_NONE 70
+#define IDS_TUNE_RANDOM 71
+#define IDS_INTERNET_CAPTION 72
+#define IDS_INTERNET_QUESTION 73
+#define IDS_PALETTE_CAPTION 74
+#define IDS_PALETTE_WARNING 75
+#define IDS_BROWSER_CAPTION 76
+#define IDS_BROWSER_FAILED 77
+
+// The maker's home page, named by the about text and the Internet question.
+#define TESSARY_HOME_PAGE "http://www.tessary.example/"

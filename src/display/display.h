@@ -6,6 +6,8 @@
 #include <ddraw.h>
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <functional>
 
 #include "display/frame_stats.h"
@@ -14,7 +16,7 @@
 // What the display takes from the system; tests replace these.
 struct DisplayHost {
     HRESULT(WINAPI* directDrawCreate)(GUID*, LPDIRECTDRAW*, IUnknown*) = DirectDrawCreate;
-    int(WINAPI* messageBox)(HWND, LPCSTR, LPCSTR, UINT) = MessageBoxA;
+    int(WINAPI* messageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
     BOOL(WINAPI* destroyWindow)(HWND) = DestroyWindow;
     DWORD(WINAPI* tickCount)() = GetTickCount;
     // The background fill's brush, made and deleted on every frame.
@@ -27,8 +29,11 @@ struct DisplayHost {
     // digit pool and laying out the month, then the music for the window.
     std::function<void(DWORD now)> seedPool;
     std::function<void(HWND)> startMusic;
-    // Snapshot file name; the saver writes to its current directory.
-    const char* snapshotPath = ".\\tessary.bmp";
+    // Where a snapshot goes: the current folder, and where that cannot be
+    // written the user's Pictures folder (its path into a MAX_PATH buffer,
+    // as SHGetFolderPathW gives it).
+    const wchar_t* snapshotPath = L".\\tessary.bmp";
+    HRESULT(WINAPI* picturesFolder)(HWND, int, HANDLE, DWORD, LPWSTR) = SHGetFolderPathW;
 };
 
 struct DisplayState {
@@ -86,11 +91,12 @@ int LendPaletteToSystem(PALETTEENTRY* saved);
 void ReclaimPalette(PALETTEENTRY* saved, int wasSaved);
 
 // Sprite sheet and palette.
-IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const char* name, int width, int height);
-HRESULT ReloadSpriteSheet(IDirectDrawSurface* surface, const char* name);
+IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const wchar_t* name, int width,
+                                    int height);
+HRESULT ReloadSpriteSheet(IDirectDrawSurface* surface, const wchar_t* name);
 HRESULT CopyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, int y, int width,
                             int height);
-IDirectDrawPalette* LoadPalette(IDirectDraw2* device, const char* name);
+IDirectDrawPalette* LoadPalette(IDirectDraw2* device, const wchar_t* name);
 DWORD MatchColour(IDirectDrawSurface* surface, COLORREF colour);
 HRESULT SetSourceColourKey(IDirectDrawSurface* surface, COLORREF colour);
 
@@ -100,5 +106,7 @@ void ClearToBlack();
 void FillWithBackgroundColor();
 int BlitSprite(int x, int y, RECT* source);
 
-// Writes the back buffer to the snapshot file; 1 when the whole file was written.
+// Writes the back buffer to the snapshot file, in the current folder or else
+// in Pictures; 1 when a whole file was written. A snapshot that could be
+// written nowhere is announced with the system's error sound.
 int TakeSnapshot();

@@ -2,7 +2,7 @@
 
 #include "animation/random_source.h"
 #include "settings/settings_store.h"
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
 
 DisplayState g_Display;
 
@@ -19,12 +19,12 @@ void ReleaseAndClear(T*& reference) {
 }  // namespace
 
 int ReportDisplayFailure(HWND window, int code) {
-    char text[100];
-    wsprintfA(text, "DirectDraw Initializaition Failed!\nError Code is %d", code);
+    wchar_t text[100];
+    wsprintfW(text, L"DirectDraw Initializaition Failed!\nError Code is %d", code);
     ReleaseDisplay();
     // The saver window hid the cursor; the user needs it to answer the box.
     ShowCursor(TRUE);
-    g_Display.host.messageBox(window, text, "DirectX Tessary", MB_OK);
+    g_Display.host.messageBox(window, text, L"DirectX Tessary", MB_OK);
     ShowCursor(FALSE);
     g_Display.host.destroyWindow(window);
     return 0;
@@ -73,10 +73,10 @@ int InitDisplay(HWND window) {
     if (hr == DDERR_UNSUPPORTED || hr == DDERR_INVALIDPARAMS || hr == DDERR_INVALIDOBJECT)
         d.refreshRate = 0;
 
-    d.palette = LoadPalette(d.device, "FULLCOLOR");
+    d.palette = LoadPalette(d.device, L"FULLCOLOR");
     if (d.palette != nullptr) d.primary->SetPalette(d.palette);
 
-    d.SpriteSheet = LoadSpriteSheet(d.device, "FULLCOLOR", 0, 0);
+    d.SpriteSheet = LoadSpriteSheet(d.device, L"FULLCOLOR", 0, 0);
     if (d.SpriteSheet == nullptr) return ReportDisplayFailure(window, kFailSpriteSheet);
     SetSourceColourKey(d.SpriteSheet, RGB(0, 0, 0));
 
@@ -101,11 +101,11 @@ int KeepDisplayMode() {
     DisplayState& d = g_Display;
     if (d.device == nullptr || !g_Shell.WindowActive || d.modeRequests >= kModeRequestsPerRun)
         return 0;
-    DEVMODEA now = {};
+    DEVMODEW now = {};
     now.dmSize = sizeof now;
     const DWORD width = static_cast<DWORD>(d.settings[xScreenSize]),
                 height = static_cast<DWORD>(d.settings[yScreenSize]);
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &now) ||
+    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &now) ||
         (now.dmPelsWidth == width && now.dmPelsHeight == height))
         return 0;
     ++d.modeRequests;
@@ -120,7 +120,7 @@ HRESULT RestoreSurfaces() {
     HRESULT hr = d.primary->Restore();
     if (hr != DD_OK) return hr;
     hr = d.SpriteSheet->Restore();
-    if (hr == DD_OK) ReloadSpriteSheet(d.SpriteSheet, "FULLCOLOR");
+    if (hr == DD_OK) ReloadSpriteSheet(d.SpriteSheet, L"FULLCOLOR");
     return hr;
 }
 

@@ -4,7 +4,7 @@
 #include "display/display.h"
 #include "display/sprite_blit.h"
 #include "settings/settings_store.h"
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
 
 namespace {
 
@@ -21,11 +21,11 @@ void DrawFrameRateText() {
     if (d.backBuffer->GetDC(&dc) != DD_OK) return;
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previousFont = g_Shell.OverlayFont ? SelectObject(dc, g_Shell.OverlayFont) : nullptr;
-    char text[32];
-    int length = wsprintfA(text, "FPS: %02d", d.frames.lastFrameRate);
+    wchar_t text[32];
+    int length = wsprintfW(text, L"FPS: %02d", d.frames.lastFrameRate);
     TextPosition at = FrameRateTextPosition(d.settings[xScreenSize], d.settings[yScreenSize]);
     SetTextColor(dc, RGB(255, 255, 0));
-    TextOutA(dc, at.x, at.y, text, length);
+    TextOutW(dc, at.x, at.y, text, length);
     if (previousFont) SelectObject(dc, previousFont);
     d.backBuffer->ReleaseDC(dc);
 }

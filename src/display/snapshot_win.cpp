@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <cwchar>
 #include <new>
 
 #include "display/display.h"
@@ -20,27 +23,31 @@ class SnapshotWriter {
     }
     ~SnapshotWriter() {
         delete[] row_;
-        if (file_ != HFILE_ERROR) _lclose(file_);
+        Close();
     }
     SnapshotWriter(const SnapshotWriter&) = delete;
     SnapshotWriter& operator=(const SnapshotWriter&) = delete;
 
     bool Ready() const { return row_ != nullptr; }
 
-    int OpenSnapshotFile(const char* path) {
-        file_ = OpenFile(path, &openRecord_, OF_CREATE | OF_WRITE);
-        return file_ != HFILE_ERROR ? 1 : 0;
+    // Creates (or empties) the file and starts again from the bottom row.
+    int OpenSnapshotFile(const wchar_t* path) {
+        Close();
+        file_ = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+        nextRow_ = height_ - 1;
+        return file_ != INVALID_HANDLE_VALUE ? 1 : 0;
     }
 
     int WriteSnapshotHeaders() {
-        if (file_ == HFILE_ERROR) return 0;
+        if (file_ == INVALID_HANDLE_VALUE) return 0;
         if (!Write(fileHeader_, sizeof fileHeader_) || !Write(infoHeader_, sizeof infoHeader_))
             return 0;
         return 1;
     }
 
     int ReadSnapshotRow(HDC dc) {
-        if (nextRow_ < 0 || file_ == HFILE_ERROR) return 0;
+        if (nextRow_ < 0 || file_ == INVALID_HANDLE_VALUE) return 0;
         for (int32_t x = 0; x < width_; ++x) StoreSnapshotPixel(row_, x, GetPixel(dc, x, nextRow_));
         --nextRow_;
         return 1;
@@ -49,14 +56,33 @@ class SnapshotWriter {
     int WriteSnapshotRow() { return Write(row_, static_cast<UINT>(rowSize_)) ? 1 : 0; }
 
     // Whether every row reached the file.
-    bool Complete() const { return file_ != HFILE_ERROR && nextRow_ < 0; }
+    bool Complete() const { return file_ != INVALID_HANDLE_VALUE && nextRow_ < 0; }
+
+    // The whole snapshot into `path`; a file left incomplete is removed.
+    bool WriteWhole(const wchar_t* path, HDC dc) {
+        if (!OpenSnapshotFile(path)) return false;
+        if (WriteSnapshotHeaders())
+            while (ReadSnapshotRow(dc)) WriteSnapshotRow();
+        const bool complete = Complete();
+        if (Close() && complete) return true;
+        DeleteFileW(path);  // what reached it is no picture
+        return false;
+    }
 
   private:
     bool Write(const void* data, UINT size) {
-        if (_lwrite(file_, static_cast<LPCCH>(data), size) == size) return true;
-        _lclose(file_);
-        file_ = HFILE_ERROR;
+        DWORD written = 0;
+        if (WriteFile(file_, data, size, &written, nullptr) && written == size) return true;
+        Close();
         return false;
+    }
+
+    // True when the file was open and its close succeeded.
+    bool Close() {
+        if (file_ == INVALID_HANDLE_VALUE) return false;
+        const bool closed = CloseHandle(file_) != FALSE;
+        file_ = INVALID_HANDLE_VALUE;
+        return closed;
     }
 
     int32_t width_, height_, nextRow_;
@@ -64,9 +90,22 @@ class SnapshotWriter {
     uint8_t infoHeader_[kSnapshotInfoHeaderSize];
     uint8_t* row_ = nullptr;
     int32_t rowSize_ = 0;
-    HFILE file_ = HFILE_ERROR;
-    OFSTRUCT openRecord_ = {};
+    HANDLE file_ = INVALID_HANDLE_VALUE;
 };
+
+// The snapshot's place in the user's Pictures folder; false when there is
+// no such folder.
+bool PicturesSnapshotPath(wchar_t (&path)[MAX_PATH]) {
+    static const wchar_t kName[] = L"\\tessary.bmp";
+    path[0] = L'\0';
+    if (FAILED(g_Display.host.picturesFolder(nullptr, CSIDL_MYPICTURES | CSIDL_FLAG_CREATE, nullptr,
+                                             SHGFP_TYPE_CURRENT, path)))
+        return false;
+    const std::size_t length = std::wcslen(path);
+    if (length == 0 || length + sizeof kName / sizeof kName[0] > MAX_PATH) return false;
+    std::wmemcpy(path + length, kName, sizeof kName / sizeof kName[0]);
+    return true;
+}
 
 }  // namespace
 
@@ -76,9 +115,12 @@ int TakeSnapshot() {
     if (!writer.Ready() || d.backBuffer == nullptr) return 0;
     HDC dc = nullptr;
     if (d.backBuffer->GetDC(&dc) != DD_OK) return 0;
-    writer.OpenSnapshotFile(d.host.snapshotPath);
-    if (writer.WriteSnapshotHeaders())
-        while (writer.ReadSnapshotRow(dc)) writer.WriteSnapshotRow();
+    // A saver started by Windows runs in the system folder, which a user
+    // may not write: the snapshot then goes to Pictures.
+    wchar_t pictures[MAX_PATH];
+    const bool written = writer.WriteWhole(d.host.snapshotPath, dc) ||
+                         (PicturesSnapshotPath(pictures) && writer.WriteWhole(pictures, dc));
     d.backBuffer->ReleaseDC(dc);
-    return writer.Complete() ? 1 : 0;
+    if (!written) MessageBeep(MB_ICONHAND);
+    return written ? 1 : 0;
 }

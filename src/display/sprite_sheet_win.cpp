@@ -10,23 +10,29 @@ static_assert(sizeof(PaletteColour) == sizeof(PALETTEENTRY), "palette entry layo
 namespace {
 
 // The named bitmap from the program's resources, else from a file of that name.
-HBITMAP LoadSheetBitmap(const char* name, int width, int height) {
-    HANDLE image = LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, width, height,
+HBITMAP LoadSheetBitmap(const wchar_t* name, int width, int height) {
+    HANDLE image = LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, width, height,
                               LR_CREATEDIBSECTION);
     if (image == nullptr)
-        image = LoadImageA(nullptr, name, IMAGE_BITMAP, width, height,
+        image = LoadImageW(nullptr, name, IMAGE_BITMAP, width, height,
                            LR_CREATEDIBSECTION | LR_LOADFROMFILE);
     return static_cast<HBITMAP>(image);
 }
 
+// Reads exactly `size` bytes; false at the end of the file or on a failure.
+bool ReadAll(HANDLE file, void* data, DWORD size, DWORD* read) {
+    *read = 0;
+    return ReadFile(file, data, size, read, nullptr) && *read == size;
+}
+
 }  // namespace
 
-IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const char* name, int width, int height) {
+IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const wchar_t* name, int width, int height) {
     HBITMAP bitmap = LoadSheetBitmap(name, width, height);
     if (bitmap == nullptr) return nullptr;
     BITMAP info;
     ZeroMemory(&info, sizeof info);
-    GetObjectA(bitmap, sizeof info, &info);
+    GetObjectW(bitmap, sizeof info, &info);
 
     DDSURFACEDESC desc;
     ZeroMemory(&desc, sizeof desc);
@@ -49,7 +55,7 @@ IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const char* name, int 
     return surface;
 }
 
-HRESULT ReloadSpriteSheet(IDirectDrawSurface* surface, const char* name) {
+HRESULT ReloadSpriteSheet(IDirectDrawSurface* surface, const wchar_t* name) {
     HBITMAP bitmap = LoadSheetBitmap(name, 0, 0);
     if (bitmap == nullptr) return E_FAIL;
     HRESULT hr = CopyBitmapToSurface(surface, bitmap, 0, 0, 0, 0);
@@ -65,7 +71,7 @@ HRESULT CopyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, 
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BITMAP info;
     ZeroMemory(&info, sizeof info);
-    GetObjectA(bitmap, sizeof info, &info);
+    GetObjectW(bitmap, sizeof info, &info);
     if (width == 0) width = info.bmWidth;
     if (height == 0) height = info.bmHeight;
 
@@ -96,13 +102,13 @@ HRESULT CopyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, 
     return hr;
 }
 
-IDirectDrawPalette* LoadPalette(IDirectDraw2* device, const char* name) {
+IDirectDrawPalette* LoadPalette(IDirectDraw2* device, const wchar_t* name) {
     PALETTEENTRY entries[kPaletteSize];
     PaletteColour* colours = reinterpret_cast<PaletteColour*>(entries);
     FillRampPalette(colours);
     if (name != nullptr) {
-        HMODULE module = GetModuleHandleA(nullptr);
-        HRSRC found = FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
+        HMODULE module = GetModuleHandleW(nullptr);
+        HRSRC found = FindResourceW(module, name, RT_BITMAP);
         if (found != nullptr) {
             HGLOBAL loaded = LoadResource(module, found);
             const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
@@ -110,21 +116,21 @@ IDirectDrawPalette* LoadPalette(IDirectDraw2* device, const char* name) {
                 ApplyResourceColourTable(static_cast<const uint8_t*>(data),
                                          SizeofResource(module, found), colours);
         } else {
-            HFILE file = _lopen(name, OF_READ);
-            if (file != HFILE_ERROR) {
+            HANDLE file = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file != INVALID_HANDLE_VALUE) {
                 BITMAPFILEHEADER fileHeader;
                 BITMAPINFOHEADER infoHeader;
-                if (_lread(file, &fileHeader, sizeof fileHeader) == sizeof fileHeader &&
-                    _lread(file, &infoHeader, sizeof infoHeader) == sizeof infoHeader &&
+                DWORD read = 0;
+                if (ReadAll(file, &fileHeader, sizeof fileHeader, &read) &&
+                    ReadAll(file, &infoHeader, sizeof infoHeader, &read) &&
                     infoHeader.biSize == sizeof infoHeader && infoHeader.biBitCount <= 8) {
                     int n = ColourTableCount(infoHeader.biSize, infoHeader.biBitCount,
                                              infoHeader.biClrUsed);
                     RGBQUAD table[kPaletteSize];
-                    UINT bytes = _lread(file, table, static_cast<UINT>(n * sizeof(RGBQUAD)));
                     // A table cut short applies only the entries that were read.
-                    n = bytes == static_cast<UINT>(HFILE_ERROR)
-                            ? 0
-                            : static_cast<int>(bytes / sizeof(RGBQUAD));
+                    ReadAll(file, table, static_cast<DWORD>(n * sizeof(RGBQUAD)), &read);
+                    n = static_cast<int>(read / sizeof(RGBQUAD));
                     for (int i = 0; i < n; ++i) {
                         entries[i].peRed = table[i].rgbRed;
                         entries[i].peGreen = table[i].rgbGreen;
@@ -132,7 +138,7 @@ IDirectDrawPalette* LoadPalette(IDirectDraw2* device, const char* name) {
                         entries[i].peFlags = table[i].rgbReserved;
                     }
                 }
-                _lclose(file);
+                CloseHandle(file);
             }
         }
     }

@@ -18,21 +18,26 @@ void MusicShutdown();
 BOOL StopMusic();
 // Plays `path`, through DirectMusic when asked and available, else MCI
 // (notifications go to `window`). True when playing started.
-BOOL PlayMusicFile(HWND window, const char* path, int useDirectMusic);
+BOOL PlayMusicFile(HWND window, const wchar_t* path, int useDirectMusic);
 // Loads `path` as the current DirectMusic segment (releasing the old one).
-void LoadMusicSegment(const char* path);
+void LoadMusicSegment(const wchar_t* path);
 // Plays the tune the settings name (or a random or the default one).
 BOOL StartConfiguredMusic(HWND window);
-// The settings dialog's Test button: plays the tune selected in its list.
-BOOL TestMusicSelection(HWND dialog, int useDirectMusic);
+// Plays the tune of stored name `name` (kTuneNameBufferSize units): a tune
+// of the program's folder, the random entry (`name` then receives the tune
+// picked) or anything the user typed; notifications go to `window`.
+BOOL PlayNamedTune(HWND window, wchar_t* name, int useDirectMusic);
 // Picks a random *.mid of the program's folder; its name goes to `name`
-// (at least 100 bytes). Returns nonzero when one was found.
-int PickRandomTune(char* name);
-// Fills the dialog's tune list and selects the stored tune.
-void FillTuneList(HWND dialog);
-// The program file's folder without a trailing backslash (buffer of at
-// least 300 bytes).
-void GetProgramFolder(char* folder);
+// (kTuneNameBufferSize units). Returns nonzero when one was found.
+int PickRandomTune(wchar_t* name);
+// Calls `visit` with the file name of every tune in the program's folder,
+// in the file system's order, until it returns false. Directories and
+// names too long for the name buffer are passed over. False when the
+// folder could not be searched.
+bool ForEachTuneFile(const std::function<bool(const wchar_t*)>& visit);
+// The program file's folder without a trailing backslash (buffer of
+// kFolderBufferSize units).
+void GetProgramFolder(wchar_t* folder);
 // Called on every scene-timer tick: restarts a DirectMusic tune that has
 // ended, at most every 5 seconds, when LoopMusic is on.
 void CheckMusicEnded(HWND window);
@@ -50,13 +55,13 @@ struct MusicHost {
     std::function<HRESULT(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)> coCreateInstance =
         CoCreateInstance;
     // Named so that no macro of <mmsystem.h> ("mciSendString") renames it.
-    std::function<MCIERROR(LPCSTR, LPSTR, UINT, HWND)> sendMciString = mciSendStringA;
+    std::function<MCIERROR(LPCWSTR, LPWSTR, UINT, HWND)> sendMciString = mciSendStringW;
     std::function<DWORD()> tickCount = GetTickCount;
     // The current time in whole seconds since 1 January 1970.
     std::function<uint32_t()> secondsNow;
     // Reads the program's own file name into (buffer, size) and returns its
-    // length as GetModuleFileNameA does.
-    std::function<DWORD(char*, DWORD)> moduleFileName;
+    // length as GetModuleFileNameW does.
+    std::function<DWORD(wchar_t*, DWORD)> moduleFileName;
 
     MusicHost();
 };

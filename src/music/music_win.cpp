@@ -1,6 +1,6 @@
 #include "music/music.h"
 
-#include <cstring>
+#include <cwchar>
 #include <ctime>
 
 #include "animation/random_source.h"
@@ -13,22 +13,18 @@ MusicState g_Music;
 MusicHost::MusicHost()
     : secondsNow([] { return static_cast<uint32_t>(std::time(nullptr)); }),
       moduleFileName(
-          [](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); }) {}
+          [](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); }) {}
 
 namespace {
 
 // Every group of the segment's tracks.
 constexpr DWORD kAllGroups = 0xFFFFFFFF;
 
-const char kCloseAll[] = "close all";
-const char kPlayWithNotify[] = "play MUSIC from 0 notify";
+const wchar_t kCloseAll[] = L"close all";
+const wchar_t kPlayWithNotify[] = L"play MUSIC from 0 notify";
 
-MCIERROR SendMci(const char* command, HWND callback) {
+MCIERROR SendMci(const wchar_t* command, HWND callback) {
     return g_Music.host.sendMciString(command, nullptr, 0, callback);
-}
-
-bool IsLeadByteOfCodePage(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
 }
 
 // Releases the segment state, unloads and releases the current segment.
@@ -52,46 +48,43 @@ void ReleaseSegment() {
     UnloadSegment();
 }
 
-// Calls `visit` with the file name of every tune in `pattern`'s folder, in
-// the file system's order, until it returns false. Directories and names too
-// long for the name buffer are passed over. False when the search could not
-// start.
-template <typename Visit>
-bool ForEachTuneFile(const char* pattern, Visit visit) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
+// The search pattern of the program folder's tunes; false when the folder
+// is unknown.
+bool TunePattern(wchar_t* pattern) {
+    wchar_t folder[kFolderBufferSize];
+    GetProgramFolder(folder);
+    return ComposeTunePath(pattern, kPatternBufferSize, folder, L"*", L".mid");
+}
+
+}  // namespace
+
+bool ForEachTuneFile(const std::function<bool(const wchar_t*)>& visit) {
+    wchar_t pattern[kPatternBufferSize];
+    if (!TunePattern(pattern)) return false;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
         if (!TuneFileNameFits(found.cFileName)) continue;
         if (!visit(found.cFileName)) break;
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return true;
 }
 
-// The search pattern of the program folder's tunes; false when the folder
-// is unknown.
-bool TunePattern(char* pattern) {
-    char folder[kFolderBufferSize];
+// A path that does not fit its buffer plays like a file that is missing:
+// whatever played stops and nothing starts.
+BOOL PlayNamedTune(HWND window, wchar_t* name, int useDirectMusic) {
+    wchar_t folder[kFolderBufferSize];
     GetProgramFolder(folder);
-    return ComposeTunePath(pattern, kPatternBufferSize, folder, "*", ".mid");
-}
-
-// The common end of a start: `name` (kTuneNameBufferSize bytes) is a tune
-// name, the random entry, or anything the user typed. A path that does not
-// fit its buffer plays like a file that is missing: whatever played stops
-// and nothing starts.
-BOOL PlayNamedTune(HWND window, char* name, int useDirectMusic) {
-    char folder[kFolderBufferSize];
-    GetProgramFolder(folder);
-    char path[kTunePathBufferSize];
+    wchar_t path[kTunePathBufferSize];
     bool composed;
     if (!IsRandomTune(name)) {
-        composed = ComposeTunePath(path, sizeof path, folder, name, ".mid");
+        composed = ComposeTunePath(path, kTunePathBufferSize, folder, name, L".mid");
     } else {
         PickRandomTune(name);
-        composed = ComposeTunePath(path, sizeof path, folder, name, "");
+        composed = ComposeTunePath(path, kTunePathBufferSize, folder, name, L"");
     }
     if (!composed) {
         StopMusic();
@@ -99,8 +92,6 @@ BOOL PlayNamedTune(HWND window, char* name, int useDirectMusic) {
     }
     return PlayMusicFile(window, path, useDirectMusic);
 }
-
-}  // namespace
 
 void MusicInit() {
     MusicState& m = g_Music;
@@ -158,7 +149,7 @@ BOOL StopMusic() {
     return SendMci(kCloseAll, nullptr) == 0;
 }
 
-void LoadMusicSegment(const char* path) {
+void LoadMusicSegment(const wchar_t* path) {
     MusicState& m = g_Music;
     ReleaseSegment();
 
@@ -167,13 +158,12 @@ void LoadMusicSegment(const char* path) {
     desc.dwValidData = DMUS_OBJ_CLASS | DMUS_OBJ_FILENAME | DMUS_OBJ_FULLPATH;
     desc.guidClass = CLSID_DirectMusicSegment;
 
-    // Each byte becomes one 16-bit unit of the same value, as the loader of
-    // this program has always been given it; a name too long for the field
-    // is not loaded at all rather than loaded cut short.
-    const std::size_t length = std::strlen(path);
+    // A name too long for the field is not loaded at all rather than
+    // loaded cut short.
+    const std::size_t length = std::wcslen(path);
     if (length >= kWideFileNameSize || m.loader == nullptr) return;
-    for (std::size_t i = 0; i < kWideFileNameSize; ++i)
-        desc.wszFileName[i] = i < length ? static_cast<unsigned char>(path[i]) : 0;
+    std::wmemset(desc.wszFileName, 0, kWideFileNameSize);
+    std::wmemcpy(desc.wszFileName, path, length);
 
     void* loaded = nullptr;
     m.loader->GetObject(&desc, IID_IDirectMusicSegment, &loaded);
@@ -184,7 +174,7 @@ void LoadMusicSegment(const char* path) {
     m.segment->SetRepeats(0);
 }
 
-BOOL PlayMusicFile(HWND window, const char* path, int useDirectMusic) {
+BOOL PlayMusicFile(HWND window, const wchar_t* path, int useDirectMusic) {
     MusicState& m = g_Music;
     if (m.performance != nullptr && m.loader != nullptr && useDirectMusic != 0) {
         LoadMusicSegment(path);
@@ -193,40 +183,30 @@ BOOL PlayMusicFile(HWND window, const char* path, int useDirectMusic) {
             return TRUE;
         }
     }
-    char open[kMciCommandBufferSize];
+    wchar_t open[kMciCommandBufferSize];
     const bool fits = FormatMciOpenCommand(open, path);
     if (SendMci(kCloseAll, nullptr) != 0) return FALSE;
     if (!fits || SendMci(open, nullptr) != 0) return FALSE;
     return SendMci(kPlayWithNotify, window) == 0;
 }
 
-void GetProgramFolder(char* folder) {
-    char name[kFolderBufferSize];
-    std::memset(name, 0, sizeof name);
-    const DWORD length = g_Music.host.moduleFileName(name, sizeof name);
-    FolderOfModuleName(name, length, folder, IsLeadByteOfCodePage);
+void GetProgramFolder(wchar_t* folder) {
+    wchar_t name[kFolderBufferSize];
+    std::wmemset(name, 0, kFolderBufferSize);
+    const DWORD length = g_Music.host.moduleFileName(name, kFolderBufferSize);
+    FolderOfModuleName(name, length, folder);
 }
 
 BOOL StartConfiguredMusic(HWND window) {
-    char name[kTuneNameBufferSize];
-    if (!ReadMidiFileSetting(name)) std::strcpy(name, kDefaultTuneName);
+    wchar_t name[kTuneNameBufferSize];
+    if (!ReadMidiFileSetting(name)) std::wcscpy(name, kDefaultTuneName);
     return PlayNamedTune(window, name, ReadSetting(UseDirectMusic));
 }
 
-BOOL TestMusicSelection(HWND dialog, int useDirectMusic) {
-    char name[kTuneNameBufferSize];
-    std::memset(name, 0, sizeof name);
-    GetDlgItemTextA(dialog, kTuneComboId, name, sizeof name);
-    return PlayNamedTune(dialog, name, useDirectMusic);
-}
-
-int PickRandomTune(char* name) {
-    std::strcpy(name, kNoMusicTuneName);
-    char pattern[kPatternBufferSize];
-    if (!TunePattern(pattern)) return 0;
-
+int PickRandomTune(wchar_t* name) {
+    std::wcscpy(name, kNoMusicTuneName);
     int count = 0;
-    ForEachTuneFile(pattern, [&](const char*) {
+    ForEachTuneFile([&](const wchar_t*) {
         ++count;
         return true;
     });
@@ -236,49 +216,13 @@ int PickRandomTune(char* name) {
     const int chosen = g_Random.Draw(count);
     int ordinal = 0;
     bool found = false;
-    ForEachTuneFile(pattern, [&](const char* fileName) {
+    ForEachTuneFile([&](const wchar_t* fileName) {
         if (ordinal++ != chosen) return true;
-        std::strcpy(name, fileName);
+        std::wcscpy(name, fileName);
         found = true;
         return false;
     });
     return found ? 1 : 0;
-}
-
-void FillTuneList(HWND dialog) {
-    SendDlgItemMessageA(dialog, kTuneComboId, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(kNoMusicTuneName));
-    SendDlgItemMessageA(dialog, kTuneComboId, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(kRandomTuneName));
-
-    char pattern[kPatternBufferSize];
-    if (TunePattern(pattern)) {
-        ForEachTuneFile(pattern, [&](const char* fileName) {
-            char entry[kFolderBufferSize];
-            std::memset(entry, 0, sizeof entry);
-            std::strcpy(entry, fileName);
-            StripExtension(entry);
-            SendDlgItemMessageA(dialog, kTuneComboId, CB_ADDSTRING, 0,
-                                reinterpret_cast<LPARAM>(entry));
-            return true;
-        });
-    }
-
-    char stored[kTuneNameBufferSize];
-    if (!ReadMidiFileSetting(stored)) std::strcpy(stored, kDefaultTuneName);
-    // The entry that is the stored name first, so that "Song" never picks
-    // "Song2"; else the first entry that begins with it. When nothing matches
-    // (a tune renamed, moved or not installed, or an empty name, which would
-    // begin every entry) the stored name stays in the field, so that closing
-    // the dialog keeps the user's choice.
-    const LPARAM text = reinterpret_cast<LPARAM>(stored);
-    LRESULT index = SendDlgItemMessageA(dialog, kTuneComboId, CB_FINDSTRINGEXACT,
-                                        static_cast<WPARAM>(-1), text);
-    if (index != CB_ERR)
-        SendDlgItemMessageA(dialog, kTuneComboId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    else if (stored[0] == '\0' ||
-             SendDlgItemMessageA(dialog, kTuneComboId, CB_SELECTSTRING, 0, text) == CB_ERR)
-        SetDlgItemTextA(dialog, kTuneComboId, stored);
 }
 
 void CheckMusicEnded(HWND window) {

@@ -16,4 +16,4 @@ void ChangeSaverPassword(HWND parent);
 
 // Loads the library `name` from the system folder and from nowhere else;
 // null when it is not there.
-HMODULE LoadSystemLibrary(const char* name);
+HMODULE LoadSystemLibrary(const wchar_t* name);

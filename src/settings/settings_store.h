@@ -21,7 +21,8 @@ int32_t ReadSetting(int index);
 // The same answer as ReadSetting(index) at this moment, for a value read on
 // every frame: the key stays open between calls, so a call is one query. A
 // change made meanwhile, by this or any other process, is seen by the next
-// call; a key deleted meanwhile is opened (so created) again. Never writes.
+// call; a key deleted meanwhile reads as the defaults until it is back. It
+// is opened for reading only and never written or created.
 int32_t ReadSettingLive(int index);
 
 // Closes the key that ReadSettingLive keeps open; the next live read opens
@@ -31,14 +32,14 @@ void CloseLiveSettingsKey();
 // Stores `value` as REG_DWORD. Always returns 1; a failed write is silent.
 int WriteSetting(int index, int32_t value);
 
-// Copies "MidiFile" into `buffer` (kMidiFileBufferSize bytes) and returns 1,
+// Copies "MidiFile" into `buffer` (kMidiFileBufferSize units) and returns 1,
 // or returns 0 and leaves `buffer` untouched when the value is missing or
 // does not fit. The copy is always zero-terminated within the buffer.
-int ReadMidiFileSetting(char* buffer);
+int ReadMidiFileSetting(wchar_t* buffer);
 
 // Stores `text` as "MidiFile" (REG_SZ, terminating zero included).
 // Returns 1 on success, 0 on failure.
-int WriteMidiFileSetting(const char* text);
+int WriteMidiFileSetting(const wchar_t* text);
 
 // 1 when Windows asks screen savers for the password before they close.
 int ReadUsePasswordFlag();

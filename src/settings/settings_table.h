@@ -43,6 +43,18 @@ constexpr int kSettingCount = 28;
 constexpr int kMidiFileBufferSize = 100;
 constexpr const char kMidiFileValueName[] = "MidiFile";
 
+// The range a setting may be given in the settings dialog, the x11 hack's
+// options and XScreenSaver's settings file, with the dialog's slider step.
+struct SliderRange {
+    int minimum;
+    int maximum;
+    int lineStep;  // one click on an arrow
+};
+
+constexpr SliderRange kSelfRotationSlider = {0, 200, 1};
+constexpr SliderRange kMovingSlider = {0, 500, 1};
+constexpr SliderRange kProcessSlider = {200, 1000, 100};
+
 struct SettingInfo {
     int index;
     const char* name;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
 
 constexpr unsigned kSnapshotKey = 121;         // F10
 constexpr int32_t kMouseFrameThreshold = 150;  // frames before mouse moves count

@@ -1,6 +1,9 @@
 #include <windows.h>
 
-#include <cstring>
+#include <commctrl.h>
+
+#include <cwchar>
+#include <string>
 
 #include "animation/animation_state.h"
 #include "animation/digit_pool.h"
@@ -10,23 +13,24 @@
 #include "settings/settings_store.h"
 #include "shell/command_line.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
 #include "shell/startup_restrictions.h"
+#include "shared/ui_text.h"
 
 HINSTANCE ProgramInstance = nullptr;
 
 namespace {
 
-const char kClassName[] = "SkylumenClass";
-const char kWindowTitle[] = "DirectX Tessary";
+const wchar_t kClassName[] = L"SkylumenClass";
+const wchar_t kWindowTitle[] = L"DirectX Tessary";
 
 bool g_TitleFound = false;
 
 BOOL CALLBACK MatchTitlePrefix(HWND window, LPARAM parameter) {
-    const char* prefix = reinterpret_cast<const char*>(parameter);
-    char title[100] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (std::strncmp(title, prefix, std::strlen(prefix)) == 0) {
+    const wchar_t* prefix = reinterpret_cast<const wchar_t*>(parameter);
+    wchar_t title[100] = {};
+    GetWindowTextW(window, title, 100);
+    if (std::wcsncmp(title, prefix, std::wcslen(prefix)) == 0) {
         g_TitleFound = true;
         return FALSE;
     }
@@ -53,18 +57,18 @@ void ConnectSubsystems() {
 
 HFONT CreateOverlayFont(int32_t screenWidth) {
     const int height = static_cast<int>(static_cast<int64_t>(screenWidth) * 18 / 640);
-    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                       VARIABLE_PITCH, "ＭＳ ゴシック");
+                       VARIABLE_PITCH, L"ＭＳ ゴシック");
 }
 
 int MessageLoop() {
     MSG msg;
     for (;;) {
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (GetMessageA(&msg, nullptr, 0, 0) == 0) return static_cast<int>(msg.wParam);
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (GetMessageW(&msg, nullptr, 0, 0) == 0) return static_cast<int>(msg.wParam);
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         } else if (g_Shell.WindowActive) {
             RenderFrame();
         } else {
@@ -77,13 +81,17 @@ int MessageLoop() {
 
 int FindWindowByTitlePrefix(const char* prefix) {
     g_TitleFound = false;
-    EnumWindows(MatchTitlePrefix, reinterpret_cast<LPARAM>(prefix));
+    const std::wstring wide = Utf8ToWide(prefix);
+    EnumWindows(MatchTitlePrefix, reinterpret_cast<LPARAM>(wide.c_str()));
     return g_TitleFound ? 1 : 0;
 }
 
 int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand) {
     ProgramInstance = instance;
-    if (FindWindowA(kClassName, nullptr) != nullptr) return 0;
+    // The themed controls of the settings dialog.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (FindWindowW(kClassName, nullptr) != nullptr) return 0;
     ReadRunSettings();
 
     const CommandLine command = ParseCommandLine(commandTail);
@@ -103,22 +111,23 @@ int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand) {
 
     if (!g_Shell.ConfigMode &&
         FindStartupRestriction(
-            g_Settings, [](const char* cls) { return FindWindowA(cls, nullptr) != nullptr; },
+            g_Settings,
+            [](const char* cls) { return FindWindowW(Utf8ToWide(cls).c_str(), nullptr) != nullptr; },
             [](const char* prefix) { return FindWindowByTitlePrefix(prefix) != 0; }) >= 0)
         return 0;
 
     ConnectSubsystems();
 
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = SaverWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass)) return 0;
+    if (!RegisterClassW(&windowClass)) return 0;
 
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP, 0, 0,
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP, 0, 0,
                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                   nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 0;

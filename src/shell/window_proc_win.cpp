@@ -4,12 +4,14 @@
 
 #include "animation/scene_timeline.h"
 #include "config/config_dialog.h"
+#include "config/config_ids.h"
 #include "display/display.h"
 #include "music/music.h"
 #include "password/password.h"
 #include "shell/input_rules.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
+#include "shared/ui_text.h"
 
 WindowHost g_WindowHost;
 
@@ -40,8 +42,8 @@ void OnTick(HWND window) {
 }
 
 void RunSettingsDialog(HWND window) {
-    INT_PTR result = DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(kConfigDialogTemplate),
-                                     window, ConfigDialogProc, 0);
+    INT_PTR result =
+        UiDialogBox(ProgramInstance, kConfigDialogTemplate, window, ConfigDialogProc, 0);
     // -1 means the dialog could not be created: nothing was asked for.
     if (result != 0 && result != -1) OpenHomePage(window);
     DestroyWindow(window);
@@ -50,10 +52,11 @@ void RunSettingsDialog(HWND window) {
 }  // namespace
 
 void OpenHomePage(HWND window) {
-    HINSTANCE result = ShellExecuteA(window, "open", kHomePageAddress, nullptr, "", SW_SHOWNORMAL);
+    HINSTANCE result =
+        ShellExecuteW(window, L"open", kHomePageAddress, nullptr, L"", SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32)
-        MessageBoxA(window, "WEB ブラウザの起動に失敗しました。", "WEB ブラウザエラー",
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxW(window, UiText(ProgramInstance, IDS_BROWSER_FAILED).c_str(),
+                    UiText(ProgramInstance, IDS_BROWSER_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -62,7 +65,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_CREATE:
             MusicInit();
             if (!saver) {
-                PostMessageA(window, WM_OPENCONFIG, 0, 0);
+                PostMessageW(window, WM_OPENCONFIG, 0, 0);
                 return 1;
             }
             ShowCursor(FALSE);
@@ -87,6 +90,9 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             OnActivateApp(g_Shell, wParam != 0, [window] { DestroyWindow(window); });
             break;
         case WM_SETCURSOR:
+            // Behind a failure's message box the window is disabled: the
+            // pointer is the box's to show, over the whole screen.
+            if (!IsWindowEnabled(window)) break;
             SetCursor(nullptr);
             return TRUE;
         case WM_TIMER:
@@ -111,7 +117,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_DISPLAYCHANGE:
             // Sent from inside a mode change, the saver's own among them.
-            if (saver) PostMessageA(window, WM_KEEPMODE, 0, 0);
+            if (saver) PostMessageW(window, WM_KEEPMODE, 0, 0);
             break;
         case WM_KEEPMODE:
             KeepDisplayMode();
@@ -125,5 +131,5 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         default:
             break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -12,9 +12,9 @@ struct NumberOption {
     int32_t low, high;
 };
 constexpr NumberOption kNumberOptions[] = {
-    {"self-rotation", SelfRotation, 0, 200},
-    {"moving", Moving, 0, 500},
-    {"process", Process, 200, 1000},
+    {"self-rotation", SelfRotation, kSelfRotationSlider.minimum, kSelfRotationSlider.maximum},
+    {"moving", Moving, kMovingSlider.minimum, kMovingSlider.maximum},
+    {"process", Process, kProcessSlider.minimum, kProcessSlider.maximum},
     {"delay", -1, 0, 1000000},
 };
 

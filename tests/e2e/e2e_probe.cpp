@@ -9,7 +9,12 @@
 //   window TITLE                               shows a window with that title until closed
 //   record FILE TEXT                           writes TEXT to FILE (a stand-in browser)
 //   identity FILE                              prints the version resource and string 1
+//   entries TITLE ID MS                        prints the text and the entries of combo box ID
+//   pictures                                   prints the user's Pictures folder
+// Arguments and output are UTF-8, whatever Wine's code page.
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,22 +36,39 @@ LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+std::wstring Wide(const char* utf8) {
+    wchar_t out[1024] = {};
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out, 1024);
+    return out;
+}
+
+std::string Utf8(const wchar_t* wide) {
+    char out[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
 BOOL CALLBACK CollectText(HWND child, LPARAM out) {
-    char cls[32] = {}, text[512] = {};
-    GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, text, sizeof text) > 0)
-        *reinterpret_cast<std::string*>(out) += text;
+    wchar_t cls[32] = {}, text[512] = {};
+    GetClassNameW(child, cls, 32);
+    if (lstrcmpiW(cls, L"Static") == 0 && GetWindowTextW(child, text, 512) > 0)
+        *reinterpret_cast<std::string*>(out) += Utf8(text);
     return TRUE;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** wide) {
+    std::string args[8];
+    const char* argv[8] = {};
+    for (int i = 0; i < argc && i < 8; ++i) argv[i] = (args[i] = Utf8(wide[i])).c_str();
     const std::string what = argc > 1 ? argv[1] : "";
     const char* a = argc > 2 ? argv[2] : "";
     HWND w = nullptr;
     auto found = [&](const char* cls, const char* title) {
-        return (w = FindWindowA(*cls ? cls : nullptr, *title ? title : nullptr)) != nullptr;
+        const std::wstring c = Wide(cls), t = Wide(title);
+        return (w = FindWindowW(*cls ? c.c_str() : nullptr, *title ? t.c_str() : nullptr)) !=
+               nullptr;
     };
     if (what == "wait-window" && argc == 4)
         return WaitFor(argv[3], [&] { return found(a, ""); }) ? 0 : 1;
@@ -78,6 +100,28 @@ int main(int argc, char** argv) {
         GetWindowRect(control, &r);
         std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
         return 0;
+    }
+    if (what == "entries" && argc == 5) {
+        HWND box = nullptr;
+        if (!WaitFor(argv[4], [&] { return found("#32770", a) && (box = GetDlgItem(w, std::atoi(argv[3]))); }))
+            return 1;
+        wchar_t text[512] = {};
+        GetWindowTextW(box, text, 512);
+        std::printf("field=%s\n", Utf8(text).c_str());
+        const LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            text[0] = L'\0';
+            SendMessageW(box, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
+            std::printf("entry=%s\n", Utf8(text).c_str());
+        }
+        return 0;
+    }
+    if (what == "pictures") {
+        wchar_t path[MAX_PATH] = {};
+        if (FAILED(SHGetFolderPathW(nullptr, CSIDL_MYPICTURES | CSIDL_FLAG_CREATE, nullptr,
+                                    SHGFP_TYPE_CURRENT, path)))
+            return 1;
+        return std::printf("%s\n", Utf8(path).c_str()) < 0;
     }
     if (what == "activate" && argc == 4) {
         if (!WaitFor(argv[3], [&] { return found(a, ""); })) return 1;

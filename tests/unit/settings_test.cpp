@@ -37,11 +37,3 @@ TEST(Settings, NamesDefaultsAndWhenTheyAreRead) {
     EXPECT_EQ(SettingName(-1), nullptr);
     EXPECT_EQ(run[kSettingCount], 0);
 }
-
-// Japanese texts reach the ANSI calls as Shift-JIS bytes.
-TEST(Settings, JapaneseLiteralsAreShiftJis) {
-    EXPECT_STREQ("ランダムに演奏する",
-                 "\x83\x89\x83\x93\x83\x5f\x83\x80\x82\xc9\x89\x89\x91\x74\x82\xb7\x82\xe9");
-    EXPECT_STREQ("ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ", "\xbc\xde\xac\xbd\xde\xdb\xcf\xdd\xc3\xa8\xaf\xb8");
-    EXPECT_STREQ("ソ", "\x83\x5c");  // a second byte that is a backslash survives
-}

@@ -10,12 +10,14 @@
 #include "config/config_ids.h"
 #include "music/music.h"
 #include "settings/settings_store.h"
+#include "shared/ui_text.h"
 #include "win32_test.h"
 
 namespace {
 
 struct Seen {
     int stops = 0, boxes = 0, tested = -1;  // tested: the DirectMusic choice of the last test
+    std::wstring tune;                      // and the stored name it played
 } g_seen;
 
 // A message box or the colour chooser would wait for a user: any question is
@@ -23,8 +25,8 @@ struct Seen {
 // which the chooser, owned by the dialog and open in full, starts on. The
 // custom colours start as greys from black to white.
 struct Stub {
-    static int WINAPI No(HWND, LPCSTR, LPCSTR, UINT) { return ++g_seen.boxes, IDNO; }
-    static BOOL WINAPI Next(LPCHOOSECOLORA c) {
+    static int WINAPI No(HWND, LPCWSTR, LPCWSTR, UINT) { return ++g_seen.boxes, IDNO; }
+    static BOOL WINAPI Next(LPCHOOSECOLORW c) {
         EXPECT_TRUE(GetDlgItem(c->hwndOwner, IDC_COLOR_SWATCH) && c->lpCustColors[0] == 0 &&
                     c->lpCustColors[15] == 0xffffff && c->Flags == (CC_RGBINIT | CC_FULLOPEN) &&
                     c->rgbResult == COLORREF(g_Settings[BackgroundColor]));
@@ -42,26 +44,36 @@ class Config : public ScratchRegistry {
         ConfigDialogHost& host = g_ConfigDialog.host;
         host.messageBox = Stub::No;
         host.stopMusic = [] { return ++g_seen.stops, TRUE; };
-        host.testMusicSelection = [](HWND, int directMusic) { return g_seen.tested = directMusic; };
+        host.playTune = [](HWND, wchar_t* name, int directMusic) {
+            return g_seen.tune = name, g_seen.tested = directMusic;
+        };
         host.chooseColor = Stub::Next;
         DirectMusicAvailable = 1;
     }
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
+        SetEnvironmentVariableW(L"TESSARY_LANGUAGE", nullptr);
         ScratchRegistry::TearDown();
     }
-    HWND Open() {
+    // The dialog in the language `language` forces ("ja", "en").
+    HWND Open(const wchar_t* language = L"ja") {
         if (dialog_) DestroyWindow(dialog_);
-        dialog_ =
-            CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TESSARY_CONFIG),
-                               TestWindow(), ConfigDialogProc, 0);
+        SetEnvironmentVariableW(L"TESSARY_LANGUAGE", language);
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        dialog_ = CreateDialogIndirectParamW(instance, UiDialogTemplate(instance, IDD_TESSARY_CONFIG),
+                                             TestWindow(), ConfigDialogProc, 0);
         return dialog_;
     }
     void Command(int id) { SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     int Ticked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
-    std::string Text(int id) {
-        char text[512] = {};
-        GetDlgItemTextA(dialog_, id, text, sizeof text);
+    std::wstring Text(int id) {
+        wchar_t text[512] = {};
+        GetDlgItemTextW(dialog_, id, text, 512);
+        return text;
+    }
+    std::wstring Entry(int id, int index) {
+        wchar_t text[512] = {};
+        SendDlgItemMessageW(dialog_, id, CB_GETLBTEXT, WPARAM(index), LPARAM(text));
         return text;
     }
     static int32_t Stored(const char* name) {
@@ -70,7 +82,7 @@ class Config : public ScratchRegistry {
         return type == REG_DWORD ? *reinterpret_cast<const int32_t*>(bytes.data()) : -999;
     }
     HWND dialog_ = nullptr;
-    TuneFolder tunes_{{"Song 2.mid", "Song.mid"}};
+    TuneFolder tunes_{{L"Song 2.mid", L"夜の歌.mid", L"Song.mid"}};
 };
 
 }  // namespace
@@ -108,7 +120,7 @@ TEST_F(Config, ShowsTheRunsSettingsAndCloseStoresWhatItShows) {
     const int shown[][2] = {{IDC_SELF_ROTATION, 0}, {IDC_MOVING, 0}, {IDC_PROCESS, 1000}};
     for (const auto& s : shown) EXPECT_EQ(GetScrollPos(GetDlgItem(dialog_, s[0]), SB_CTL), s[1]);
     EXPECT_TRUE(!Ticked(IDC_LOOP_MUSIC) && Ticked(IDC_BLACK_BACK) && Ticked(IDC_USE_DIRECT_MUSIC));
-    EXPECT_EQ(Text(IDC_DISPLAY_MODE), "640x480 256 Color");
+    EXPECT_EQ(Text(IDC_DISPLAY_MODE), L"640x480 256 Color");
     // The user's changes: two boxes, three sliders (each thumb dragged past an
     // end, then an arrow; a trough click does nothing), the colour twice, a
     // listed mode, a tune.
@@ -132,12 +144,11 @@ TEST_F(Config, ShowsTheRunsSettingsAndCloseStoresWhatItShows) {
     inside.front() = inside.back() = GetPixel(dc, 0, 0);  // the control's own frame
     ReleaseDC(GetDlgItem(dialog_, IDC_COLOR_SWATCH), dc);
     EXPECT_EQ(row, inside);
-    char mode[64] = {};
     ASSERT_GT(SendDlgItemMessageA(dialog_, IDC_DISPLAY_MODE, CB_GETCOUNT, 0, 0), 1)
         << "Wine's modes";
-    SendDlgItemMessageA(dialog_, IDC_DISPLAY_MODE, CB_GETLBTEXT, 0, LPARAM(mode));
-    SetDlgItemTextA(dialog_, IDC_DISPLAY_MODE, mode);
-    SetDlgItemTextA(dialog_, IDC_TUNE, "Song 2");
+    const std::string mode = Utf8(Entry(IDC_DISPLAY_MODE, 0));
+    SetDlgItemTextA(dialog_, IDC_DISPLAY_MODE, mode.c_str());
+    SetDlgItemTextW(dialog_, IDC_TUNE, L"夜の歌");
     EXPECT_EQ(Stored("FPS"), -999) << "nothing is written before Close";
     Command(IDC_CLOSE);
     EXPECT_FALSE(IsWindowVisible(dialog_));
@@ -154,46 +165,60 @@ TEST_F(Config, ShowsTheRunsSettingsAndCloseStoresWhatItShows) {
                   {"UseDirectMusic", 1}};
     for (const auto& v : values) EXPECT_EQ(Stored(v.name), v.value) << v.name;
     int w = 0, h = 0;
-    std::sscanf(mode, "%dx%d", &w, &h);
+    std::sscanf(mode.c_str(), "%dx%d", &w, &h);
     EXPECT_TRUE(Stored("xScreenSize") == w && Stored("yScreenSize") == h &&
                 Stored("ColorDepth") > 0)
         << mode;
-    char tune[100] = {};
+    wchar_t tune[100] = {};
     EXPECT_EQ(ReadMidiFileSetting(tune), 1);
-    EXPECT_STREQ(tune, "Song 2");
+    EXPECT_STREQ(tune, L"夜の歌");
 }
 
-// The tune field and the DirectMusic box keep the stored choice whenever the
-// dialog cannot show it.
+// The tune list in either language: the fixed entries shown in it, the
+// folder's tunes by their real names. The tune field and the DirectMusic
+// box keep the stored choice whenever the dialog cannot show it, and what
+// is stored does not depend on the language shown.
 TEST_F(Config, StoredMusicChoicesSurviveAClose) {
     const struct {
-        const char* stored;  // nullptr: none stored
+        const wchar_t* language;
+        const wchar_t* stored;  // nullptr: none stored
         int directMusic, available;
-        const char *field, *saved;
+        const wchar_t *field, *saved;
         int savedDirectMusic;
     } rows[] = {
-        {"Song", 0, 1, "Song", "Song", 0},
-        {"Song 2", 1, 1, "Song 2", "Song 2", 1},
-        {"Gone", 1, 0, "Gone", "Gone", 1},
-        {"", 0, 0, "", "", 0},
-        {nullptr, 1, 0, "ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ", "ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ", 1},
+        {L"ja", L"Song", 0, 1, L"Song", L"Song", 0},
+        {L"en", L"Song 2", 1, 1, L"Song 2", L"Song 2", 1},
+        {L"ja", L"Gone", 1, 0, L"Gone", L"Gone", 1},
+        {L"en", L"", 0, 0, L"", L"", 0},
+        {L"en", nullptr, 1, 0, L"ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ", L"ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ", 1},
+        {L"en", L"ランダムに演奏する", 0, 1, L"Play at random", L"ランダムに演奏する", 0},
+        {L"en", L"音楽なし", 0, 1, L"No music", L"音楽なし", 0},
+        {L"ja", L"ランダムに演奏する", 0, 1, L"ランダムに演奏する", L"ランダムに演奏する", 0},
     };
     for (const auto& r : rows) {
         RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettings, "MidiFile");
         if (r.stored) WriteMidiFileSetting(r.stored);
         PutDword("UseDirectMusic", r.directMusic);
         DirectMusicAvailable = r.available;
-        Open();
+        Open(r.language);
+        const bool english = r.language[0] == L'e';
         EXPECT_EQ(Text(IDC_TUNE), r.field);
-        EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_TUNE, CB_GETCOUNT, 0, 0), 4);
+        EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_TUNE, CB_GETCOUNT, 0, 0), 5);
+        EXPECT_EQ(Entry(IDC_TUNE, 0) + L"/" + Entry(IDC_TUNE, 1),
+                  english ? L"No music/Play at random" : L"音楽なし/ランダムに演奏する");
+        EXPECT_GE(SendDlgItemMessageW(dialog_, IDC_TUNE, CB_FINDSTRINGEXACT, WPARAM(-1),
+                                      LPARAM(L"夜の歌")),
+                  2)
+            << "a tune file by its real name";
         EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog_, IDC_USE_DIRECT_MUSIC)) != 0,
                   r.available == 1);
         Command(IDC_TEST_TUNE);  // plays with the box's choice, unticked when disabled
         EXPECT_EQ(g_seen.tested, r.available && r.directMusic);
+        EXPECT_EQ(g_seen.tune, r.saved) << "Test plays the stored name";
         Command(IDC_CLOSE);
-        char tune[100] = {};
+        wchar_t tune[100] = {};
         ReadMidiFileSetting(tune);
         EXPECT_STREQ(tune, r.saved);
-        EXPECT_EQ(Stored("UseDirectMusic"), r.savedDirectMusic) << (r.stored ? r.stored : "none");
+        EXPECT_EQ(Stored("UseDirectMusic"), r.savedDirectMusic) << Utf8(r.field);
     }
 }

@@ -13,7 +13,7 @@
 #include "display/display.h"
 #include "fault.h"
 #include "password/password.h"
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
 #include "win32_test.h"
 
 namespace {
@@ -34,8 +34,8 @@ std::string DisplayMode() {
 // What the display takes from the system, recorded.
 struct Stub {
     static DWORD WINAPI Now() { return 50000; }
-    static int WINAPI Box(HWND, LPCSTR text, LPCSTR caption, UINT) {
-        g_seen.boxes.push_back(std::string(caption) + ": " + text);
+    static int WINAPI Box(HWND, LPCWSTR text, LPCWSTR caption, UINT) {
+        g_seen.boxes.push_back(Utf8(caption) + ": " + Utf8(text));
         g_seen.cursorAtBox = CursorCount();
         g_seen.releasedAtBox = g_Display.device == nullptr && DisplayMode() == "1024x768";
         return IDOK;
@@ -46,6 +46,13 @@ struct Stub {
         return ++g_seen.brushes, CreateSolidBrush(colour);
     }
     static BOOL WINAPI Delete(HGDIOBJ object) { return --g_seen.brushes, DeleteObject(object); }
+    // The user's Pictures folder, or none.
+    static HRESULT WINAPI Pictures(HWND, int folder, HANDLE, DWORD, LPWSTR path) {
+        if (folder != (CSIDL_MYPICTURES | CSIDL_FLAG_CREATE)) return E_INVALIDARG;
+        return lstrcpynW(path, g_pictures.c_str(), MAX_PATH), S_OK;
+    }
+    static HRESULT WINAPI NoPictures(HWND, int, HANDLE, DWORD, LPWSTR) { return E_FAIL; }
+    static std::wstring g_pictures;
 };
 
 // Hooks every method the tests make fail, once, through objects of the same
@@ -107,7 +114,7 @@ Pixels Read(IDirectDrawSurface* surface) {
 // as a 32-bit surface holds it.
 uint32_t Artwork(int x, int y) {
     const BYTE* dib = static_cast<const BYTE*>(
-        LockResource(LoadResource(nullptr, FindResourceA(nullptr, "FULLCOLOR", RT_BITMAP))));
+        LockResource(LoadResource(nullptr, FindResourceW(nullptr, L"FULLCOLOR", RT_BITMAP))));
     const BYTE* p = dib + 40 + size_t(899 - y) * 1352 + size_t(x) * 3;
     return p[2] << 16 | p[1] << 8 | p[0];
 }
@@ -131,7 +138,8 @@ class Display : public ScratchRegistry {
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
         snapshot_ = std::string(temp) + "tessary-test.bmp";
-        host.snapshotPath = snapshot_.c_str();
+        snapshotWide_ = Wide(snapshot_);
+        host.snapshotPath = snapshotWide_.c_str();
         DeleteFileA(snapshot_.c_str());
         g_Animation = AnimationState{};
         g_Animation.host.settings = &g_Display.settings;
@@ -161,8 +169,11 @@ class Display : public ScratchRegistry {
         o.sheetY = digit * (small ? 44 : 90);
     }
     std::string snapshot_;
+    std::wstring snapshotWide_;
     int next_ = 0;
 };
+
+std::wstring Stub::g_pictures;
 
 }  // namespace
 
@@ -424,6 +435,12 @@ TEST_F(Display, BackgroundLiveSettingAndSnapshotsInTheirCornerCases) {
         {[] { RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettings, "BlackBack"); }, 0},
         {[] { PutDword("BlackBack", 0); }, 0x0AC81E},
         {[] { RegDeleteTreeA(HKEY_CURRENT_USER, "Software"); }, 0},
+        {[] {
+             HKEY key = nullptr;
+             EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kSettings, 0, KEY_READ, &key), 0)
+                 << "the frames made no key";
+         },
+         0},
         {[] { PutDword("BlackBack", 0); }, 0x0AC81E}};
     for (const auto& [change, corner] : steps) {
         change();
@@ -438,19 +455,35 @@ TEST_F(Display, BackgroundLiveSettingAndSnapshotsInTheirCornerCases) {
     const DWORD before = handles();
     for (int i = 0; i < 200; ++i) RenderFrame();
     EXPECT_EQ(handles(), before);
-    // A snapshot that cannot be written, or a back buffer without a device
-    // context, writes nothing; the request is cleared and the frame shown.
+    // Where the current folder cannot be written (a folder stands in the
+    // file's place) the whole snapshot goes to Pictures; where neither can
+    // be written, or the back buffer has no device context, nothing is. The
+    // request is cleared and the frame shown either way.
     PutDword("BlackBack", 1);
-    const std::string folder = snapshot_ + ".d";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (int fault = 0; fault < 2; ++fault) {
-        g_Display.host.snapshotPath = fault ? snapshot_.c_str() : folder.c_str();
-        SurfaceGetDC::Script({fault ? DDERR_GENERIC : kReal});
+    const std::string blocked = snapshot_ + ".d", pictures = snapshot_ + ".pictures";
+    const std::string landed = pictures + "\\tessary.bmp";
+    CreateDirectoryA(blocked.c_str(), nullptr);
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    const std::wstring blockedWide = Wide(blocked);
+    Stub::g_pictures = Wide(pictures);
+    g_Display.host.snapshotPath = blockedWide.c_str();
+    const struct {
+        HRESULT getDC;
+        bool pictures;
+        DWORD size;  // of the file in Pictures, 0 for none
+    } rows[] = {{kReal, true, 54 + 640 * 3 * 480}, {kReal, false, 0}, {DDERR_GENERIC, true, 0}};
+    for (const auto& r : rows) {
+        g_Display.host.picturesFolder = r.pictures ? Stub::Pictures : Stub::NoPictures;
+        SurfaceGetDC::Script({r.getDC});
         SurfaceFlip::Script();
         g_Shell.SnapshotRequested = 1;
         RenderFrame();
         EXPECT_TRUE(g_Shell.SnapshotRequested == 0 && SurfaceFlip::calls == 1);
-        EXPECT_EQ(GetFileAttributesA(snapshot_.c_str()), INVALID_FILE_ATTRIBUTES);
+        WIN32_FILE_ATTRIBUTE_DATA file = {};
+        GetFileAttributesExA(landed.c_str(), GetFileExInfoStandard, &file);
+        EXPECT_EQ(file.nFileSizeLow, r.size) << r.getDC << r.pictures;
+        DeleteFileA(landed.c_str());
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryA(blocked.c_str());
+    RemoveDirectoryA(pictures.c_str());
 }

@@ -7,25 +7,25 @@
 
 HWND g_testWindow = nullptr;
 
-std::string TuneFolder::path;
+std::wstring TuneFolder::path;
 
-TuneFolder::TuneFolder(std::vector<std::string> files) : files_(std::move(files)) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
+TuneFolder::TuneFolder(std::vector<std::wstring> files) : files_(std::move(files)) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
     // A folder of this process: one left by a crashed run changes nothing.
-    path = std::string(temp) + "tessary-tunes-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(path.c_str(), nullptr);
-    for (const std::string& file : files_)
-        CloseHandle(CreateFileA((path + "\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
+    path = std::wstring(temp) + L"tessary-tunes-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(path.c_str(), nullptr);
+    for (const std::wstring& file : files_)
+        CloseHandle(CreateFileW((path + L"\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
                                 CREATE_ALWAYS, 0, nullptr));
-    g_Music.host.moduleFileName = [](char* name, DWORD size) {
-        return DWORD(lstrlenA(lstrcpynA(name, (path + "\\tessary.scr").c_str(), int(size))));
+    g_Music.host.moduleFileName = [](wchar_t* name, DWORD size) {
+        return DWORD(lstrlenW(lstrcpynW(name, (path + L"\\tessary.scr").c_str(), int(size))));
     };
 }
 
 TuneFolder::~TuneFolder() {
-    for (const std::string& file : files_) DeleteFileA((path + "\\" + file).c_str());
-    RemoveDirectoryA(path.c_str());
+    for (const std::wstring& file : files_) DeleteFileW((path + L"\\" + file).c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
 int main(int argc, char** argv) {

@@ -17,7 +17,7 @@ using PerformanceInit = Hooked<IDirectMusicPerformance, 3, IDirectMusic**, LPDIR
 using PerformanceAddPort = Hooked<IDirectMusicPerformance, 24, IDirectMusicPort*>;
 using LoaderGetObject = Hooked<IDirectMusicLoader, 3, LPDMUS_OBJECTDESC, REFIID, LPVOID*>;
 
-std::vector<std::string> g_mci;
+std::vector<std::wstring> g_mci;
 
 class Music : public ScratchRegistry {
   protected:
@@ -41,8 +41,8 @@ class Music : public ScratchRegistry {
         }
         ResetHooks();
         g_mci.clear();
-        g_Music.host.sendMciString = [](LPCSTR command, LPSTR, UINT, HWND callback) {
-            g_mci.push_back(command + std::string(callback ? " >" : ""));
+        g_Music.host.sendMciString = [](LPCWSTR command, LPWSTR, UINT, HWND callback) {
+            g_mci.push_back(command + std::wstring(callback ? L" >" : L""));
             return MCIERROR(0);
         };
         MusicInit();  // Wine's own: its performance cannot start
@@ -54,8 +54,8 @@ class Music : public ScratchRegistry {
         ScratchRegistry::TearDown();
     }
     // The MCI open command for a file of the tune folder.
-    static std::string Open(const std::string& file) {
-        return "open \"" + TuneFolder::path + "\\" + file + "\" type sequencer alias MUSIC";
+    static std::wstring Open(const std::wstring& file) {
+        return L"open \"" + TuneFolder::path + L"\\" + file + L"\" type sequencer alias MUSIC";
     }
     HWND window_ = TestWindow();
 };
@@ -69,16 +69,17 @@ TEST_F(Music, PlaysTheStoredTuneThroughTheStoredPlayer) {
     MusicInit();
     ASSERT_EQ(DirectMusicAvailable, 1);
     const struct {
-        const char* stored;            // nullptr: none
-        int useDirectMusic, loads;     // DirectMusic loads tried before MCI
-        std::set<std::string> opened;  // the tune's file, or any of them
-        std::vector<std::string> tunes;
+        const wchar_t* stored;          // nullptr: none
+        int useDirectMusic, loads;      // DirectMusic loads tried before MCI
+        std::set<std::wstring> opened;  // the tune's file, or any of them
+        std::vector<std::wstring> tunes;
     } rows[] = {
-        {nullptr, 1, 1, {"ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ.mid"}, {}},
-        {"音楽なし", 1, 1, {"音楽なし.mid"}, {}},
-        {"b", 0, 0, {"b.mid"}, {"b.mid"}},
-        {"ランダムに演奏する", 0, 0, {"a.mid", "b.mid"}, {"a.mid", "b.mid"}},
-        {"ランダムに演奏する", 0, 0, {"音楽なし"}, {}},
+        {nullptr, 1, 1, {L"ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ.mid"}, {L"ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ.mid"}},
+        {L"音楽なし", 1, 1, {L"音楽なし.mid"}, {}},
+        {L"b", 0, 0, {L"b.mid"}, {L"b.mid"}},
+        {L"ランダムに演奏する", 0, 0, {L"a.mid", L"b.mid"}, {L"a.mid", L"b.mid"}},
+        {L"ランダムに演奏する", 0, 0, {L"夜の歌.mid"}, {L"夜の歌.mid"}},
+        {L"ランダムに演奏する", 0, 0, {L"音楽なし"}, {}},
     };
     for (const auto& r : rows) {
         TuneFolder tunes(r.tunes);
@@ -91,11 +92,11 @@ TEST_F(Music, PlaysTheStoredTuneThroughTheStoredPlayer) {
         // Wine's loader finds no segment in an empty file: MCI plays it.
         EXPECT_EQ(LoaderGetObject::calls, r.loads) << *r.opened.begin();
         ASSERT_EQ(g_mci.size(), 3u);
-        std::set<std::string> opened;
-        for (const std::string& file : r.opened) opened.insert(Open(file));
-        EXPECT_TRUE(g_mci[0] == "close all" && opened.count(g_mci[1]) &&
-                    g_mci[2] == "play MUSIC from 0 notify >")
-            << g_mci[1];
+        std::set<std::wstring> opened;
+        for (const std::wstring& file : r.opened) opened.insert(Open(file));
+        EXPECT_TRUE(g_mci[0] == L"close all" && opened.count(g_mci[1]) &&
+                    g_mci[2] == L"play MUSIC from 0 notify >")
+            << Utf8(g_mci[1]);
     }
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "settings/settings_store.h"
@@ -52,23 +53,29 @@ TEST_F(Store, ReadsDefaultsCreatesTheEmptyChainAndReadsFourBytesOfAnyType) {
     EXPECT_EQ(type, DWORD(REG_DWORD));
 }
 
-TEST_F(Store, MidiFileFitsNinetyNineCharacters) {
-    char buffer[kMidiFileBufferSize];
-    std::memset(buffer, 'x', sizeof buffer);
+TEST_F(Store, MidiFileFitsNinetyNineCharactersAndReadsWhatAnOlderBuildWrote) {
+    wchar_t buffer[kMidiFileBufferSize];
+    std::wmemset(buffer, L'x', kMidiFileBufferSize);
     EXPECT_EQ(ReadMidiFileSetting(buffer), 0);
-    EXPECT_EQ(buffer[0], 'x') << "left untouched when absent";
-    const std::string longest(99, 'a');
-    EXPECT_EQ(WriteMidiFileSetting(longest.c_str()), 1);
+    EXPECT_EQ(buffer[0], L'x') << "left untouched when absent";
+    const std::wstring longest(98, L'a');
+    EXPECT_EQ(WriteMidiFileSetting((longest + L"曲").c_str()), 1);
     DWORD type = 0;
-    EXPECT_EQ(Get(kSettings, "MidiFile", &type), longest + '\0');
+    Get(kSettings, "MidiFile", &type);
     EXPECT_EQ(type, DWORD(REG_SZ));
     EXPECT_EQ(ReadMidiFileSetting(buffer), 1);
-    EXPECT_EQ(buffer, longest);
+    EXPECT_EQ(buffer, longest + L"曲");
+    // An older build wrote the value through the ANSI call, in Shift-JIS
+    // bytes: the registry keeps it as UTF-16, so it reads back the same.
+    const std::string random = "\x83\x89\x83\x93\x83\x5f\x83\x80\x82\xc9\x89\x89\x91\x74\x82\xb7\x82\xe9";
+    Put(kSettings, "MidiFile", REG_SZ, (random + '\0').data(), DWORD(random.size() + 1));
+    EXPECT_EQ(ReadMidiFileSetting(buffer), 1);
+    EXPECT_STREQ(buffer, L"ランダムに演奏する");
     for (const std::string& tooLong : {std::string(100, 'b') + '\0', std::string(100, 'c')}) {
         Put(kSettings, "MidiFile", REG_SZ, tooLong.data(), DWORD(tooLong.size()));
-        std::memset(buffer, 'x', sizeof buffer);
+        std::wmemset(buffer, L'x', kMidiFileBufferSize);
         EXPECT_EQ(ReadMidiFileSetting(buffer), 0);
-        EXPECT_EQ(buffer[0], 'x');
+        EXPECT_EQ(buffer[0], L'x');
     }
 }
 

@@ -15,6 +15,20 @@ inline HWND TestWindow() {
     return g_testWindow;
 }
 
+// UTF-8 (the tests' literals) and UTF-16 (the program's texts).
+inline std::wstring Wide(const std::string& utf8) {
+    std::wstring out(utf8.size(), L'\0');
+    out.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &out[0],
+                                          int(out.size()))));
+    return out;
+}
+inline std::string Utf8(const std::wstring& wide) {
+    std::string out(wide.size() * 3, '\0');
+    out.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &out[0],
+                                          int(out.size()), nullptr, nullptr)));
+    return out;
+}
+
 // The cursor's display count: shown while it is 0 or more.
 inline int CursorCount() {
     const int count = ShowCursor(TRUE);
@@ -67,10 +81,10 @@ class ScratchRegistry : public ::testing::Test {
 // code takes it for the program's folder.
 class TuneFolder {
   public:
-    explicit TuneFolder(std::vector<std::string> files);
+    explicit TuneFolder(std::vector<std::wstring> files);
     ~TuneFolder();
-    static std::string path;
+    static std::wstring path;
 
   private:
-    std::vector<std::string> files_;
+    std::vector<std::wstring> files_;
 };

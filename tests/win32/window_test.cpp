@@ -5,7 +5,7 @@
 #include "display/display.h"
 #include "settings/settings_table.h"
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
 #include "win32_test.h"
 
 namespace {
@@ -19,7 +19,7 @@ struct Timer {
     static HRESULT WINAPI NoDirectDraw(GUID*, LPDIRECTDRAW*, IUnknown*) {
         return DDERR_NODIRECTDRAWHW;
     }
-    static int WINAPI Ok(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
+    static int WINAPI Ok(HWND, LPCWSTR, LPCWSTR, UINT) { return IDOK; }
 };
 
 void DrainQuit() {

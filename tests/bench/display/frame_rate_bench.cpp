@@ -24,7 +24,7 @@
 #include "display/display.h"
 #include "display/sprite_blit.h"
 #include "settings/settings_store.h"
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
 
 namespace {
 
@@ -251,9 +251,9 @@ int Run(double seconds) {
     if (watched != nullptr) RegCloseKey(watched);
 
     // One F10 snapshot at 640 x 480, three times.
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string path = std::string(temp) + "tessary-bench.bmp";
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring path = std::wstring(temp) + L"tessary-bench.bmp";
     g_Display.host.snapshotPath = path.c_str();
     double snapshot[3];
     int written = 0;
@@ -263,7 +263,7 @@ int Run(double seconds) {
         written += TakeSnapshot();
         s = Now() - start;
     }
-    DeleteFileA(path.c_str());
+    DeleteFileW(path.c_str());
     ReleaseDisplay();
     DestroyWindow(window);
 

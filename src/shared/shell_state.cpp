@@ -1,0 +1,3 @@
+#include "shared/shell_state.h"
+
+ShellState g_Shell;
