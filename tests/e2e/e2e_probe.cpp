@@ -11,6 +11,7 @@
 //   identity FILE                              prints the version resource and string 1
 //   entries TITLE ID MS                        prints the text and the entries of combo box ID
 //   pictures                                   prints the user's Pictures folder
+//   stored NAME                                prints the saver's text setting NAME
 // Arguments and output are UTF-8, whatever Wine's code page.
 #include <windows.h>
 
@@ -103,10 +104,15 @@ int wmain(int argc, wchar_t** wide) {
     }
     if (what == "entries" && argc == 5) {
         HWND box = nullptr;
-        if (!WaitFor(argv[4], [&] { return found("#32770", a) && (box = GetDlgItem(w, std::atoi(argv[3]))); }))
+        // The dialog shows itself once its controls are filled.
+        if (!WaitFor(argv[4], [&] {
+                return found("#32770", a) && IsWindowVisible(w) &&
+                       (box = GetDlgItem(w, std::atoi(argv[3])));
+            }))
             return 1;
+        // From another process GetWindowText gives a control's first text.
         wchar_t text[512] = {};
-        GetWindowTextW(box, text, 512);
+        SendMessageW(box, WM_GETTEXT, 512, LPARAM(text));
         std::printf("field=%s\n", Utf8(text).c_str());
         const LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
@@ -115,6 +121,14 @@ int wmain(int argc, wchar_t** wide) {
             std::printf("entry=%s\n", Utf8(text).c_str());
         }
         return 0;
+    }
+    if (what == "stored" && argc == 3) {
+        wchar_t value[512] = {};
+        DWORD size = sizeof value;
+        if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quorvane\\Skylumen\\Tessery",
+                         Wide(a).c_str(), RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+            return 1;
+        return std::printf("%s\n", Utf8(value).c_str()) < 0;
     }
     if (what == "pictures") {
         wchar_t path[MAX_PATH] = {};

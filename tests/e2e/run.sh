@@ -7,7 +7,7 @@
 set -u
 scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 tune=$5 bits=$6
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
-. "${0%/*}/../../scripts/host-env"  # wine: the loader this host runs
+. "${0%/*}/../../scripts/wine-env"  # wine: the loader this host runs; another prefix
 echo "e2e: the ${bits}-bit tessary.scr"
 work=$(mktemp -d /tmp/tessary-e2e.XXXXXX)
 passed=0 failed=0
@@ -21,7 +21,7 @@ unplant() {
   [ -e "$work/$1.planted" ] && rm -f "$system_dir/$1" "$work/$1.planted" || return 0
   [ ! -e "$work/$1.system" ] || mv "$work/$1.system" "$system_dir/$1"
 }
-trap 'kill_all; unplant password.cpl; unplant mpr.dll; rm -rf "$work"' EXIT
+trap 'kill_all; unplant password.cpl; unplant mpr.dll; chattr -R -i "$work" 2>/dev/null; rm -rf "$work"' EXIT
 section() { echo "== $1"; kill_all; wine reg delete 'HKCU\Software\Quorvane' /f >/dev/null 2>&1; }
 check() {  # name, then a command that must succeed
   local name=$1; shift
@@ -105,6 +105,21 @@ check "five mouse moves end it" five_moves_end_it
 check "it exits with 0" exits_with_0 "$dir"
 check "the desktop mode is back" mode_is "$desktop"
 
+section "a snapshot where the folder cannot be written"
+# Root writes anywhere: an immutable folder is one that nobody may write.
+dir=$(new_folder locked)
+pictures=$(probe pictures) && pictures=$(winepath -u "$pictures" 2>/dev/null)
+rm -f "$pictures/tessary.bmp"
+chattr +i "$dir"
+(cd "$dir" && wine tessary.scr /s >/dev/null 2>&1; echo $? >"$work/locked.rc") &
+check "the saver runs from it" running
+xdotool key F10
+check "F10 puts the snapshot into Pictures" snapshot_shows_digits "$pictures" 640x480
+check "and nothing into the folder" [ ! -e "$dir/tessary.bmp" ]
+xdotool click 1
+check "a click closes it" gone 5000
+chattr -i "$dir"
+
 section "start-up restriction and the black hole"
 probe window "Netscape Navigator" &
 check "a browser window is up" probe wait-window TessaryTestBrowser 20000
@@ -183,6 +198,51 @@ check "the question names the home page" grep -q 'http://www.tessary.example/' <
 check "Yes ends the run with 0" exits_with_0 "$dir"
 opened() { local t=100; while [ ! -s "$url" ] && [ $t -gt 0 ]; do sleep 0.1; t=$((t - 1)); done; grep -qx 'http://www.tessary.example/' "$url"; }
 check "the home page is opened" opened
+
+# The dialog in English (code page 1252) and in Japanese (932), each in a
+# prefix of its own locale: its fixed entries in that language, tune files
+# by their real names, and the same words stored in both.
+dialog_in() {  # locale, the fixed entries as shown
+  local entries=$2
+  section "the tune list with locale $1"
+  dir=$(new_folder "tunes-$1") && : >"$dir/夜の歌.mid"
+  WINEDEBUG=+mci start "$dir" /c  # Wine's winmm traces the MCI commands it is sent
+  local list; list=$(probe entries 'Tessary Screen Saver(DirectX)' 1031 20000)
+  check "the fixed entries read \"${entries/|/\" and \"}\"" \
+    [ "$(grep '^entry=' <<<"$list" | head -2 | cut -d= -f2 | paste -sd'|')" = "$entries" ]
+  check "the tune files are listed by their real names" eval 'grep -qx "entry=夜の歌" <<<"$list" && grep -qx "entry=ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ" <<<"$list"'
+  check "the field shows the default tune" grep -qx 'field=ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ' <<<"$list"
+  # Test opens the default tune by its name, as the trace spells UTF-16.
+  opens_default() {
+    local t=100 name='\ff7c\ff9e\ff6c\ff7d\ff9e\ff9b\ff8f\ff9d\ff83\ff68\ff6f\ff78.mid' folder
+    folder=$(winepath -w "$dir" 2>/dev/null | sed 's/\\/\\\\/g')
+    while [ $t -gt 0 ]; do
+      grep -aqF "mciSendStringW (L\"open \\\"$folder\\\\$name\\\" type sequencer" "$dir/log" && return 0
+      sleep 0.1; t=$((t - 1))
+    done; return 1
+  }
+  click 1033
+  check "Test opens that tune" opens_default
+  click 1
+  check "Close ends the run with 0" exits_with_0 "$dir"
+  check "and stores the default tune" [ "$(probe stored MidiFile)" = ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ ]
+  wine reg add "$key" /v MidiFile /d ランダムに演奏する /f >/dev/null 2>&1
+  start "$dir" /c
+  check "a stored random choice shows as \"${entries#*|}\"" grep -qx "field=${entries#*|}" <<<"$(probe entries 'Tessary Screen Saver(DirectX)' 1031 20000)"
+  click 1
+  check "and Close stores ランダムに演奏する again" eval 'exits_with_0 "$dir" && [ "$(probe stored MidiFile)" = ランダムに演奏する ]'
+}
+dialog_in ja_JP.UTF-8 '音楽なし|ランダムに演奏する'
+kill_all
+main_prefix=$WINEPREFIX main_lang=$LANG
+if tessary_wine_prefix "$work/prefix-en" en_US.UTF-8 >"$work/prefix-en.log" 2>&1; then
+  dialog_in en_US.UTF-8 'No music|Play at random'
+  kill_all
+else
+  check "an English prefix could be made" false; cat "$work/prefix-en.log"
+fi
+wineserver -k; wineserver -w
+export WINEPREFIX=$main_prefix LANG=$main_lang
 
 echo "e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -36,7 +36,7 @@ TEST_F(Store, ReadsDefaultsCreatesTheEmptyChainAndReadsFourBytesOfAnyType) {
         // clang-format off
         {Process, REG_DWORD, std::string("\x2c\x01\0\0", 4), 300},
         {Moving, REG_BINARY, "\x34\x12", 0x1234}, {SelfRotation, REG_BINARY, "", 0},  // short: zeros
-        {xScreenSize, REG_SZ, std::string("80\0", 3), 0x3038},
+        {xScreenSize, REG_SZ, std::string("80\0", 3), 640},  // as UTF-16, 6 bytes: default
         {yScreenSize, REG_QWORD, std::string("\x01\0\0\0\0\0\0\0", 8), 480},  // too long: default
         {BackgroundColor, REG_DWORD, std::string("\xff\xff\xff\xff", 4), -1},
         // clang-format on
