@@ -15,6 +15,8 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/src/x11/embedded_sheet.cpp PROPE
 file(GLOB TESSARY_X11_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/x11/*_test.cpp)
 add_executable(tessary_x11_tests ${TESSARY_X11_TESTS})
 target_link_libraries(tessary_x11_tests PRIVATE tessary_x11_show GTest::gtest_main)
+target_compile_definitions(tessary_x11_tests PRIVATE
+  SETTINGS_FILE="${CMAKE_SOURCE_DIR}/src/x11/tessary.xml")
 add_test(NAME x11-unit COMMAND tessary_x11_tests --gtest_brief=1)
 set_tests_properties(x11-unit PROPERTIES LABELS x11)
 

@@ -12,7 +12,11 @@
 //   entries TITLE ID MS                        prints the text and the entries of combo box ID
 //   pictures                                   prints the user's Pictures folder
 //   stored NAME                                prints the saver's text setting NAME
+//   awareness TITLE MS                         prints the DPI awareness of a dialog's process
 // Arguments and output are UTF-8, whatever Wine's code page.
+// The DPI calls of Windows 10 (Wine has them too).
+#define WINVER 0x0A00
+#define _WIN32_WINNT 0x0A00
 #include <windows.h>
 
 #include <shlobj.h>
@@ -129,6 +133,11 @@ int wmain(int argc, wchar_t** wide) {
                          Wide(a).c_str(), RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
             return 1;
         return std::printf("%s\n", Utf8(value).c_str()) < 0;
+    }
+    if (what == "awareness" && argc == 4) {
+        if (!WaitFor(argv[3], [&] { return found("#32770", a); })) return 1;
+        return std::printf("%d\n", int(GetAwarenessFromDpiAwarenessContext(
+                                           GetWindowDpiAwarenessContext(w)))) < 0;
     }
     if (what == "pictures") {
         wchar_t path[MAX_PATH] = {};
