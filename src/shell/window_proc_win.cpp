@@ -75,6 +75,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             StopMusic();
             MusicShutdown();
             if (saver) {
+                RemoveMonitorCovers();
                 ReleaseDisplay();
                 KillTimer(window, kSceneTimerId);
                 ShowCursor(TRUE);
@@ -115,6 +116,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_KEEPMODE:
             KeepDisplayMode();
+            CoverOtherMonitors();
             return 0;
         case MM_MCINOTIFY:
             RestartMusicOnNotify(window, wParam);
