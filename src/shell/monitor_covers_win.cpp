@@ -32,10 +32,9 @@ LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            // Input here is input to the saver, under the same rules: moves
-            // count toward the same burst, a click ends the same way. The
+            // Pointer input here is input to the saver, under the same rules:
+            // moves count toward the same burst, a click ends the same way
+            // (keys never come here: a cover never has the focus). The
             // saver window may be destroyed inside this call, this cover with
             // it, so nothing touches the cover afterwards.
             return SendMessageW(g_Shell.SaverWindow, message, wParam, lParam);
@@ -57,13 +56,34 @@ bool RegisterCoverClass(HINSTANCE instance) {
     return RegisterClassW(&cls) != 0;
 }
 
-BOOL CALLBACK CollectOtherMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+struct Monitor {
+    RECT area;
+    bool primary;
+};
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
     // A monitor whose rectangle cannot be read is left uncovered.
-    if (g_WindowHost.getMonitorInfo(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY))
-        reinterpret_cast<std::vector<RECT>*>(list)->push_back(info.rcMonitor);
+    if (g_WindowHost.getMonitorInfo(monitor, &info))
+        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+            {info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
     return TRUE;
+}
+
+// The rectangles to cover: every monitor that does not overlap the primary
+// one, which overlaps itself. Windows never lays monitors over each other, but
+// an X server under Wine can report a mirrored or overlapping head as a
+// monitor of its own, and a cover there would hide the show.
+std::vector<RECT> OtherMonitorAreas(const std::vector<Monitor>& monitors) {
+    RECT primary = {};
+    for (const Monitor& m : monitors)
+        if (m.primary) primary = m.area;
+    std::vector<RECT> areas;
+    RECT overlap;
+    for (const Monitor& m : monitors)
+        if (!IntersectRect(&overlap, &m.area, &primary)) areas.push_back(m.area);
+    return areas;
 }
 
 // Puts a cover over `area`, on top of every window but without activating it.
@@ -84,12 +104,13 @@ HWND MakeCover(HINSTANCE instance, const RECT& area) {
 }  // namespace
 
 void CoverOtherMonitors() {
-    if (g_Shell.ConfigMode || g_Shell.SaverWindow == nullptr) return;
-    std::vector<RECT> areas;
+    if (g_Shell.ConfigMode) return;
+    std::vector<Monitor> monitors;
     // On a failed listing the covers that were made stay where they are.
-    if (!g_WindowHost.enumDisplayMonitors(nullptr, nullptr, CollectOtherMonitor,
-                                          reinterpret_cast<LPARAM>(&areas)))
+    if (!g_WindowHost.enumDisplayMonitors(nullptr, nullptr, CollectMonitor,
+                                          reinterpret_cast<LPARAM>(&monitors)))
         return;
+    const std::vector<RECT> areas = OtherMonitorAreas(monitors);
 
     // Monitors that went away take their covers with them; the others are
     // moved to the monitors as they are listed now, and new ones get a cover.
