@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "animation/animation_state.h"
 #include "display/display.h"
 #include "settings/settings_table.h"
 #include "shell/shell.h"
@@ -67,16 +68,16 @@ TEST_F(Window, CursorTimerAndCoversFollowTheKindOfRun) {
     cls.lpszClassName = "TessaryWindowTest";
     RegisterClassA(&cls);
     g_WindowHost = {Timer::Record, EnumMonitors, MonitorInfo};
-    g_Settings.Set(BlackHall, 0);
+    ConnectAnimation(g_Settings, nullptr, nullptr);
     const struct {
         int config;
         int32_t process;
         UINT period;
         int hidden;  // how far creation lowered the cursor's count
-        UINT input;  // sent five times to a cover after `frames` frames
+        UINT input;  // sent five times to a cover after `frames` frames (0: one real click)
         int32_t frames;
         bool ends;
-    } rows[] = {{0, 100000000, 500, 1, WM_LBUTTONDOWN, 0, true},
+    } rows[] = {{0, 100000000, 500, 1, 0, 0, false},
                 {0, 700, 700, 1, WM_RBUTTONDOWN, 0, true},
                 {0, 700, 700, 1, WM_MOUSEMOVE, 150, true},
                 {0, 700, 700, 1, WM_MOUSEMOVE, 149, false},
@@ -85,6 +86,9 @@ TEST_F(Window, CursorTimerAndCoversFollowTheKindOfRun) {
         g_Shell = ShellState{};
         g_Shell.ConfigMode = r.config;
         g_Settings.Set(Process, r.process);
+        // The real click starts the black hole: the saver window stays, to be
+        // seen still active; sent input ends the show at once.
+        g_Settings.Set(BlackHall, r.input == 0);
         g_period = 0;
         g_areas = {{-800, 0, 0, 600}, {0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
         const int before = CursorCount();
@@ -108,18 +112,28 @@ TEST_F(Window, CursorTimerAndCoversFollowTheKindOfRun) {
         if (PeekMessageA(&open, window, WM_KEEPMODE, WM_KEEPMODE, PM_REMOVE))
             DispatchMessageA(&open);
         EXPECT_EQ(Covers(), (r.config ? Areas{} : Areas{{640, 0, 1920, 1024}}));
-        EXPECT_EQ(GetActiveWindow(), active) << "the covers never take activation";
         EXPECT_EQ(KillTimer(window, 1) != 0, r.config == 0) << "a timer only in a saver run";
         g_Display.frames.FrameCounter = r.frames;
-        for (int i = 0; i < 5; ++i)
+        // The real click lands at 800,300, on the part of the cover inside the desktop.
+        if (r.input == 0)
+            mouse_event(
+                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP,
+                800 * 65536 / 1024, 300 * 65536 / 768, 0, 0);
+        while (!r.input && !g_Shell.EndingInProgress &&
+               MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0)
+            for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+        for (int i = 0; r.input && i < 5; ++i)
             SendMessageW(FindWindowW(L"SkylumenCover", nullptr), r.input, 0, 0);
         EXPECT_EQ(IsWindow(window) == 0, r.ends) << "ended as input on the saver ends it";
+        EXPECT_EQ(g_Shell.EndingInProgress != 0, r.input == 0 || r.ends);
+        EXPECT_EQ(GetActiveWindow(), active) << "the covers never take activation";
         DestroyWindow(window);
         EXPECT_EQ(CursorCount(), before) << "the cursor is shown again";
         EXPECT_EQ(Covers(), Areas{}) << "the covers go with the saver window";
         DrainQuit();
     }
     g_Display.frames.FrameCounter = 0;
+    g_Animation = AnimationState{};
     g_WindowHost = WindowHost{};
     g_Settings = Settings();
     UnregisterClassA(cls.lpszClassName, cls.hInstance);
