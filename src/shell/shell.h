@@ -15,11 +15,22 @@ extern HINSTANCE ProgramInstance;
 // What the window procedure takes from the system; tests replace it.
 struct WindowHost {
     UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC) = SetTimer;
+    // The monitors that the covers go over.
+    BOOL(WINAPI* enumDisplayMonitors)(HDC, LPCRECT, MONITORENUMPROC, LPARAM) = EnumDisplayMonitors;
+    BOOL(WINAPI* getMonitorInfo)(HMONITOR, LPMONITORINFO) = GetMonitorInfoW;
 };
 extern WindowHost g_WindowHost;
 
 // The whole run for a command-line tail; returns the exit code (always 0).
 int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand);
+
+// In a saver run, covers every monitor but the primary one with a black
+// top-most window that passes its input to the saver window; called again
+// after a display change, it lays them out anew. Covers that cannot be made
+// are left out.
+void CoverOtherMonitors();
+// Removes the covers; nothing happens when there are none.
+void RemoveMonitorCovers();
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -146,6 +146,8 @@ int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand) {
     g_Shell.OverlayFont = CreateOverlayFont(g_Settings[xScreenSize]);
 
     if (!g_Shell.ConfigMode && InitDisplay(window) == 0) return 0;
+    // After the mode change, which moves the other monitors' rectangles.
+    CoverOtherMonitors();
 
     HDC dc = GetDC(window);
     g_Display.SystemPaletteCount =

@@ -78,6 +78,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             StopMusic();
             MusicShutdown();
             if (saver) {
+                RemoveMonitorCovers();
                 ReleaseDisplay();
                 KillTimer(window, kSceneTimerId);
                 ShowCursor(TRUE);
@@ -121,6 +122,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_KEEPMODE:
             KeepDisplayMode();
+            CoverOtherMonitors();
             return 0;
         case MM_MCINOTIFY:
             RestartMusicOnNotify(window, wParam);
