@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "shell/shell.h"
-#include "shell/shell_state.h"
+#include "shared/shell_state.h"
 
 namespace {
 
