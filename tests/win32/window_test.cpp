@@ -66,6 +66,7 @@ TEST_F(Window, CursorTimerAndCoversFollowTheKindOfRun) {
     cls.lpfnWndProc = SaverWindowProc;
     cls.hInstance = GetModuleHandleA(nullptr);
     cls.lpszClassName = "TessaryWindowTest";
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     RegisterClassA(&cls);
     g_WindowHost = {Timer::Record, EnumMonitors, MonitorInfo};
     ConnectAnimation(g_Settings, nullptr, nullptr);
@@ -100,6 +101,13 @@ TEST_F(Window, CursorTimerAndCoversFollowTheKindOfRun) {
         CoverOtherMonitors();
         EXPECT_EQ(Covers(), (r.config ? Areas{} : Areas{{-800, 0, 0, 600}, {1024, 0, 2304, 1024}}));
         EXPECT_EQ(g_period, r.period) << r.process;
+        // No pointer over the window; over a failure's box, in front of the
+        // window disabled behind it, the usual one.
+        for (BOOL enabled : {FALSE, TRUE}) {
+            EnableWindow(window, enabled);
+            SendMessageW(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            EXPECT_EQ(GetCursor(), enabled ? nullptr : cls.hCursor) << enabled;
+        }
         EXPECT_EQ(CursorCount(), before - r.hidden);
         MSG open;
         EXPECT_EQ(PeekMessageA(&open, window, 3024, 3024, PM_REMOVE) != 0, r.config == 1)
