@@ -35,6 +35,7 @@ void OnTick(HWND window) {
         ShowWindow(window, SW_SHOWMAXIMIZED);
         UpdateWindow(window);
         SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        CoverOtherMonitors();  // back on top with it
     }
     ResetMouseCountIfDue(g_Shell, GetTickCount());
     CheckMusicEnded(window);
