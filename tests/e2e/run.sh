@@ -2,10 +2,10 @@
 # End-to-end tests of the real tessary.scr under Wine, in the virtual desktop
 # and the Xvfb display that scripts/test prepared (WINEPREFIX, DISPLAY), with
 # real input from xdotool. Arguments: tessary.scr, the probe, the stand-in
-# password.cpl and mpr.dll (all of one build), the default tune, and the
-# build's bits (32 or 64).
+# password.cpl and mpr.dll (all of one build), the default tune, the build's
+# bits (32 or 64) and the stand-in for ddraw.dll, winmm.dll and mciseq.dll.
 set -u
-scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 tune=$5 bits=$6
+scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 tune=$5 bits=$6 library_dll=$7
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
 . "${0%/*}/../../scripts/host-env"  # wine: the loader this host runs
 echo "e2e: the ${bits}-bit tessary.scr"
@@ -152,6 +152,21 @@ xdotool click 1
 check "and a click closes it" gone 5000
 check "neither planted password.cpl was loaded" [ ! -e "$here/password.log" ]
 password_flag 0
+
+section "libraries beside the program"
+# A ddraw.dll and a winmm.dll beside the saver, which Wine is told to prefer
+# to its own: the saver takes both from the system folder (the stand-in would
+# log its name) and shows its frames. The tune's MCI open has winmm load its
+# sequencer by name, which only the search limited at start keeps from the
+# mciseq.dll planted beside them.
+dir=$(new_folder libraries)
+for lib in ddraw.dll winmm.dll mciseq.dll; do cp "$library_dll" "$dir/$lib"; done
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;ddraw,winmm,mciseq=n,b" start "$dir" /s
+check "with a ddraw.dll and a winmm.dll beside it the saver runs" running
+xdotool click 1
+check "a click ends it" gone 5000
+check "it exits with 0" exits_with_0 "$dir"
+check "neither planted library was loaded" eval '[ ! -e "$dir/libraries.log" ] || { cat "$dir/libraries.log"; false; }'
 
 section "password change"
 dir=$(new_folder change)
