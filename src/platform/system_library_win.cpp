@@ -46,8 +46,8 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
 }
 
 HRESULT WINAPI SystemDirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer) {
-    static const auto create = SystemExport<decltype(&SystemDirectDrawCreate)>(
-        L"ddraw.dll", "DirectDrawCreate");
+    static const auto create =
+        SystemExport<decltype(&SystemDirectDrawCreate)>(L"ddraw.dll", "DirectDrawCreate");
     return create != nullptr ? create(driver, directDraw, outer) : DDERR_GENERIC;
 }
 
