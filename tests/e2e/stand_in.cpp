@@ -3,6 +3,11 @@
 // else or nothing left accepts) and logs it to "password.log"; the password
 // change logs its arguments to "mpr.log". These files live in the folder that
 // TESSARY_STAND_IN_DIR names (the test's own), else in the temporary folder.
+// Planted as ddraw.dll, winmm.dll or mciseq.dll beside the saver, it must never
+// be loaded: loading logs its file's path to "libraries.log", and it exports
+// what the saver once imported from ddraw and winmm, failing as a missing
+// device would, so that a saver that still imported them would start.
+#define WIN32_LEAN_AND_MEAN  // no <mmsystem.h>: mciSendStringA is exported here
 #include <windows.h>
 
 #include <cstdio>
@@ -49,4 +54,21 @@ extern "C" __declspec(dllexport) DWORD WINAPI
         std::fclose(log);
     }
     return 0;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    char name[MAX_PATH] = {};
+    if (reason != DLL_PROCESS_ATTACH || !GetModuleFileNameA(self, name, sizeof name)) return TRUE;
+    if (FILE* log = std::fopen(InFolder("libraries.log").c_str(), "ab")) {
+        std::fprintf(log, "%s\n", name);
+        std::fclose(log);
+    }
+    return TRUE;
+}
+
+extern "C" __declspec(dllexport) HRESULT WINAPI DirectDrawCreate(GUID*, void**, void*) {
+    return E_FAIL;
+}
+extern "C" __declspec(dllexport) DWORD WINAPI mciSendStringA(LPCSTR, LPSTR, UINT, HWND) {
+    return 1;
 }
