@@ -150,8 +150,7 @@ unplant password.cpl
 dir=$(new_folder planted) here=$work/elsewhere
 mkdir -p "$here" && cp "$password_cpl" "$dir/" && cp "$password_cpl" "$here/"
 for lib in ddraw.dll winmm.dll mciseq.dll; do cp "$library_dll" "$dir/$lib"; done
-(cd "$here" && stand_in_dir "$here" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;ddraw,winmm,mciseq=n,b" \
-  wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
+(cd "$here" && stand_in_dir "$here" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;ddraw,winmm,mciseq=n,b" wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
 check "with system libraries' names beside it it runs" running
 xdotool click 1
 check "and a click closes it" gone 5000

@@ -4,10 +4,9 @@
 // change logs its arguments to "mpr.log". These files live in the folder that
 // TESSARY_STAND_IN_DIR names (the test's own), else in the temporary folder.
 // Planted as ddraw.dll, winmm.dll or mciseq.dll beside the saver, it must never
-// be loaded: loading logs its file's path to "libraries.log", and it exports
-// what the saver once imported from ddraw and winmm, failing as a missing
-// device would, so that a saver that still imported them would start.
-#define WIN32_LEAN_AND_MEAN  // no <mmsystem.h>: mciSendStringA is exported here
+// be loaded: loading logs its file's path to "libraries.log". It exports the
+// DirectDrawCreate that the saver once imported, failing, so that a saver
+// that still imported it would start and be seen loading it.
 #include <windows.h>
 
 #include <cstdio>
@@ -68,7 +67,4 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
 
 extern "C" __declspec(dllexport) HRESULT WINAPI DirectDrawCreate(GUID*, void**, void*) {
     return E_FAIL;
-}
-extern "C" __declspec(dllexport) DWORD WINAPI mciSendStringA(LPCSTR, LPSTR, UINT, HWND) {
-    return 1;
 }

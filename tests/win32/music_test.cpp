@@ -118,3 +118,12 @@ TEST_F(Music, RepeatsOnlyATuneThatEndedWhenLoopMusicIsOn) {
         EXPECT_EQ(g_mci.size(), n.commands) << n.loop << " " << n.code;
     }
 }
+
+// The saver's MCI calls reach the system's winmm in both forms (a command
+// that needs no sound card answers).
+TEST(SystemLibraries, MciReachesWinmm) {
+    wchar_t wide[16] = {};
+    char text[16] = {};
+    EXPECT_EQ(SystemMciSendStringW(L"sysinfo all quantity", wide, 16, nullptr), 0u);
+    EXPECT_EQ(SystemMciSendStringA("sysinfo all quantity", text, 16, nullptr), 0u);
+}
