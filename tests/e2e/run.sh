@@ -2,10 +2,10 @@
 # End-to-end tests of the real tessary.scr under Wine, in the virtual desktop
 # and the Xvfb display that scripts/test prepared (WINEPREFIX, DISPLAY), with
 # real input from xdotool. Arguments: tessary.scr, the probe, the stand-in
-# password.cpl and mpr.dll (all of one build), the default tune, the build's
-# bits (32 or 64) and the stand-in for ddraw.dll, winmm.dll and mciseq.dll.
+# password.cpl and mpr.dll (all of one build), the default tune, and the
+# build's bits (32 or 64).
 set -u
-scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 tune=$5 bits=$6 library_dll=$7
+scr=$1 probe_exe=$2 password_cpl=$3 mpr_dll=$4 tune=$5 bits=$6
 : "${WINEPREFIX:?}" "${DISPLAY:?}"
 . "${0%/*}/../../scripts/host-env"  # wine: the loader this host runs
 echo "e2e: the ${bits}-bit tessary.scr"
@@ -146,10 +146,11 @@ unplant password.cpl
 # the system folder, and a ddraw.dll, winmm.dll and mciseq.dll (the sequencer
 # that winmm loads by name for the tune: only the search limited at start
 # keeps it from the program's folder) beside the saver, which Wine is told to
-# prefer to its own: none is loaded (each would log to the current folder).
+# prefer to its own, all copies of the stand-in mpr.dll: none is loaded (each
+# would log to the current folder).
 dir=$(new_folder planted) here=$work/elsewhere
 mkdir -p "$here" && cp "$password_cpl" "$dir/" && cp "$password_cpl" "$here/"
-for lib in ddraw.dll winmm.dll mciseq.dll; do cp "$library_dll" "$dir/$lib"; done
+for lib in ddraw.dll winmm.dll mciseq.dll; do cp "$mpr_dll" "$dir/$lib"; done
 (cd "$here" && stand_in_dir "$here" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;ddraw,winmm,mciseq=n,b" wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
 check "with system libraries' names beside it it runs" running
 xdotool click 1
