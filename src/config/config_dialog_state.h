@@ -9,12 +9,13 @@
 #include <ddraw.h>
 
 #include "config/display_modes.h"
+#include "platform/system_library.h"
 
 // Posted by the dialog to itself to repaint the colour swatch.
 constexpr UINT kPaintSwatchMessage = 2024;
 
 struct ConfigDialogHost {
-    HRESULT(WINAPI* directDrawCreate)(GUID*, LPDIRECTDRAW*, IUnknown*) = DirectDrawCreate;
+    HRESULT(WINAPI* directDrawCreate)(GUID*, LPDIRECTDRAW*, IUnknown*) = SystemDirectDrawCreate;
     int(WINAPI* messageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
     BOOL(WINAPI* chooseColor)(LPCHOOSECOLORW) = ChooseColorW;
     BOOL (*stopMusic)();

@@ -11,11 +11,12 @@
 #include <functional>
 
 #include "display/frame_stats.h"
+#include "platform/system_library.h"
 #include "settings/settings_table.h"
 
 // What the display takes from the system; tests replace these.
 struct DisplayHost {
-    HRESULT(WINAPI* directDrawCreate)(GUID*, LPDIRECTDRAW*, IUnknown*) = DirectDrawCreate;
+    HRESULT(WINAPI* directDrawCreate)(GUID*, LPDIRECTDRAW*, IUnknown*) = SystemDirectDrawCreate;
     int(WINAPI* messageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
     BOOL(WINAPI* destroyWindow)(HWND) = DestroyWindow;
     DWORD(WINAPI* tickCount)() = GetTickCount;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/system_library.h"
+
 // Window creation: COM, the DirectMusic performance and loader. Silent on failure.
 void MusicInit();
 // Window destruction, after StopMusic: releases the DirectMusic objects.
@@ -55,7 +57,7 @@ struct MusicHost {
     std::function<HRESULT(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*)> coCreateInstance =
         CoCreateInstance;
     // Named so that no macro of <mmsystem.h> ("mciSendString") renames it.
-    std::function<MCIERROR(LPCWSTR, LPWSTR, UINT, HWND)> sendMciString = mciSendStringW;
+    std::function<MCIERROR(LPCWSTR, LPWSTR, UINT, HWND)> sendMciString = SystemMciSendStringW;
     std::function<DWORD()> tickCount = GetTickCount;
     // The current time in whole seconds since 1 January 1970.
     std::function<uint32_t()> secondsNow;

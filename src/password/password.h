@@ -13,7 +13,3 @@ int VerifySaverPassword(HWND window);
 
 // Windows' password-change dialog for screen savers, owned by `parent`.
 void ChangeSaverPassword(HWND parent);
-
-// Loads the library `name` from the system folder and from nowhere else;
-// null when it is not there.
-HMODULE LoadSystemLibrary(const wchar_t* name);

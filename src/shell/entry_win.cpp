@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "platform/system_library.h"
 #include "shell/shell.h"
 
 // The switches are ASCII; the tail is handed on as UTF-8.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand) {
+    RestrictLibrarySearchToSystem();
     const wchar_t* tail = commandLine != nullptr ? commandLine : L"";
     while (*tail == L' ' || *tail == L'\t') ++tail;
     std::string utf8(static_cast<std::size_t>(

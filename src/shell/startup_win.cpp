@@ -88,9 +88,16 @@ int FindWindowByTitlePrefix(const char* prefix) {
 
 int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand) {
     ProgramInstance = instance;
-    // The themed controls of the settings dialog.
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    // The themed controls of the settings dialog: the common controls 6 of
+    // the manifest, which Windows binds from its own store by that name
+    // before any folder is searched.
+    if (HMODULE common = LoadLibraryW(L"comctl32.dll")) {
+        using InitProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+        if (auto init = reinterpret_cast<InitProc>(
+                reinterpret_cast<void*>(GetProcAddress(common, "InitCommonControlsEx"))))
+            init(&controls);
+    }
     if (FindWindowW(kClassName, nullptr) != nullptr) return 0;
     ReadRunSettings();
 

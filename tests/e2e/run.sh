@@ -158,14 +158,21 @@ check "it exits with 0" exits_with_0 "$dir"
 check "the password was asked twice with the saver's window" [ "$(grep -c 'verify .* 1$' "$dir/password.log")" = 2 ]
 unplant password.cpl
 # A password.cpl in the program's folder and in the current folder, none in
-# the system folder: neither is loaded (it would log to the current folder).
+# the system folder, and a ddraw.dll, winmm.dll and mciseq.dll (the sequencer
+# that winmm loads by name for the tune: only the search limited at start
+# keeps it from the program's folder) beside the saver, which Wine is told to
+# prefer to its own, all copies of the stand-in mpr.dll: none is loaded (each
+# would log to the current folder).
 dir=$(new_folder planted) here=$work/elsewhere
 mkdir -p "$here" && cp "$password_cpl" "$dir/" && cp "$password_cpl" "$here/"
-(cd "$here" && stand_in_dir "$here" && wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
-check "with no password.cpl in the system folder it runs" running
+for lib in ddraw.dll winmm.dll mciseq.dll; do cp "$mpr_dll" "$dir/$lib"; done
+(cd "$here" && stand_in_dir "$here" && WINEDLLOVERRIDES="$WINEDLLOVERRIDES;ddraw,winmm,mciseq=n,b" wine "$dir/tessary.scr" /s >/dev/null 2>&1; echo $? >"$dir/rc") &
+check "with system libraries' names beside it it runs" running
 xdotool click 1
 check "and a click closes it" gone 5000
+check "it exits with 0" exits_with_0 "$dir"
 check "neither planted password.cpl was loaded" [ ! -e "$here/password.log" ]
+check "no planted ddraw.dll, winmm.dll or mciseq.dll was loaded" eval '[ ! -e "$here/libraries.log" ] || { cat "$here/libraries.log"; false; }'
 password_flag 0
 
 section "password change"

@@ -3,6 +3,10 @@
 // else or nothing left accepts) and logs it to "password.log"; the password
 // change logs its arguments to "mpr.log". These files live in the folder that
 // TESSARY_STAND_IN_DIR names (the test's own), else in the temporary folder.
+// Planted as ddraw.dll, winmm.dll or mciseq.dll beside the saver, it must never
+// be loaded: loading logs its file's path to "libraries.log". It exports the
+// DirectDrawCreate that the saver once imported, failing, so that a saver
+// that still imported it would start and be seen loading it.
 #include <windows.h>
 
 #include <cstdio>
@@ -49,4 +53,18 @@ extern "C" __declspec(dllexport) DWORD WINAPI
         std::fclose(log);
     }
     return 0;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    char name[MAX_PATH] = {};
+    if (reason != DLL_PROCESS_ATTACH || !GetModuleFileNameA(self, name, sizeof name)) return TRUE;
+    if (FILE* log = std::fopen(InFolder("libraries.log").c_str(), "ab")) {
+        std::fprintf(log, "%s\n", name);
+        std::fclose(log);
+    }
+    return TRUE;
+}
+
+extern "C" __declspec(dllexport) HRESULT WINAPI DirectDrawCreate(GUID*, void**, void*) {
+    return E_FAIL;
 }

@@ -63,7 +63,7 @@ void InstallHooks() {
     done = true;
     IDirectDraw* first = nullptr;
     IDirectDraw2* device = nullptr;
-    DirectDrawCreate(nullptr, &first, nullptr);
+    SystemDirectDrawCreate(nullptr, &first, nullptr);
     first->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&device));
     Install<DrawQuery>(first);
     Install<DrawCreateSurface, DrawMonitorFrequency, DrawCooperativeLevel, DrawDisplayMode>(device);
