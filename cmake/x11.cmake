@@ -15,8 +15,6 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/src/x11/embedded_sheet.cpp PROPE
 file(GLOB TESSARY_X11_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/x11/*_test.cpp)
 add_executable(tessary_x11_tests ${TESSARY_X11_TESTS})
 target_link_libraries(tessary_x11_tests PRIVATE tessary_x11_show GTest::gtest_main)
-target_compile_definitions(tessary_x11_tests PRIVATE
-  SETTINGS_FILE="${CMAKE_SOURCE_DIR}/src/x11/tessary.xml")
 add_test(NAME x11-unit COMMAND tessary_x11_tests --gtest_brief=1)
 set_tests_properties(x11-unit PROPERTIES LABELS x11)
 
@@ -35,7 +33,22 @@ set(TESSARY_XSCREENSAVER_CONFIG_DIR /usr/share/xscreensaver/config CACHE PATH
   "Folder of XScreenSaver's hack settings files (tessary.xml goes there)")
 include(GNUInstallDirs)
 install(TARGETS tessary-x11 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/src/x11/tessary.xml
+# Its sliders span the settings' own ranges, which the settings table holds.
+set(TESSARY_SETTINGS_TABLE ${CMAKE_SOURCE_DIR}/src/settings/settings_table.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TESSARY_SETTINGS_TABLE})
+file(READ ${TESSARY_SETTINGS_TABLE} TESSARY_TABLE_TEXT)
+foreach(slider SelfRotation:SELF_ROTATION Moving:MOVING Process:PROCESS)
+  string(REPLACE ":" ";" slider ${slider})
+  list(GET slider 0 name)
+  list(GET slider 1 var)
+  if(NOT TESSARY_TABLE_TEXT MATCHES "k${name}Slider = {([0-9]+), ([0-9]+),")
+    message(FATAL_ERROR "no range for ${name} in ${TESSARY_SETTINGS_TABLE}")
+  endif()
+  set(TESSARY_${var}_MIN ${CMAKE_MATCH_1})
+  set(TESSARY_${var}_MAX ${CMAKE_MATCH_2})
+endforeach()
+configure_file(${CMAKE_SOURCE_DIR}/src/x11/tessary.xml.in ${CMAKE_BINARY_DIR}/tessary.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/tessary.xml
   DESTINATION ${TESSARY_XSCREENSAVER_CONFIG_DIR} RENAME tessary-x11.xml)
 
 # End to end: the real daemon in Xvfb, as a throw-away user (needs root).

@@ -7,7 +7,6 @@ namespace {
 constexpr int kObjectsInPlayAtStart = 20;
 constexpr int kFrameCount = 17;
 constexpr int kSheetColumns = 9;
-constexpr int kSmallScreenWidth = 320;
 
 // A draw below 50 out of 100: a fair coin.
 int32_t CoinFlip(RandomSource& r) {

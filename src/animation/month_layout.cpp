@@ -22,7 +22,7 @@ constexpr PageGeometry kSmallPage = {15, {60, 72, 84, 96}, 130, 12, 25, 40, 50, 
 constexpr PageGeometry kStandardPage = {30, {120, 145, 170, 195}, 265, 25, 50, 80, 100, 60};
 
 PageGeometry GeometryFor(int w, int h) {
-    if (w == 320) {
+    if (w == kSmallScreenWidth) {
         return kSmallPage;
     }
     PageGeometry g = kStandardPage;

@@ -26,8 +26,7 @@ const wchar_t kHomePageAddress[] = L"" TESSARY_HOME_PAGE;
 
 ConfigDialogState g_ConfigDialog;
 
-ConfigDialogHost::ConfigDialogHost()
-    : stopMusic(StopMusic), playTune(PlayNamedTune) {}
+ConfigDialogHost::ConfigDialogHost() : stopMusic(StopMusic), playTune(PlayNamedTune) {}
 
 namespace {
 
@@ -215,8 +214,8 @@ void SaveAndEnd(HWND dialog) {
 
 void AskInternet(HWND dialog) {
     ConfigDialogState& state = g_ConfigDialog;
-    if (AskOrTell(dialog, IDS_INTERNET_QUESTION, IDS_INTERNET_CAPTION, MB_YESNO | MB_ICONQUESTION) !=
-        IDYES)
+    if (AskOrTell(dialog, IDS_INTERNET_QUESTION, IDS_INTERNET_CAPTION,
+                  MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     state.result = 1;
     state.host.stopMusic();
@@ -353,8 +352,8 @@ void FillTuneList(HWND dialog) {
     // (a tune renamed, moved or not installed, or an empty name, which would
     // begin every entry) the stored name stays in the field, so that closing
     // the dialog keeps the user's choice.
-    const LRESULT index = TuneMessage(dialog, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      shown.c_str());
+    const LRESULT index =
+        TuneMessage(dialog, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), shown.c_str());
     if (index != CB_ERR)
         TuneMessage(dialog, CB_SETCURSEL, static_cast<WPARAM>(index), nullptr);
     else if (shown.empty() || TuneMessage(dialog, CB_SELECTSTRING, 0, shown.c_str()) == CB_ERR)

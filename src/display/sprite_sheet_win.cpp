@@ -27,7 +27,8 @@ bool ReadAll(HANDLE file, void* data, DWORD size, DWORD* read) {
 
 }  // namespace
 
-IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const wchar_t* name, int width, int height) {
+IDirectDrawSurface* LoadSpriteSheet(IDirectDraw2* device, const wchar_t* name, int width,
+                                    int height) {
     HBITMAP bitmap = LoadSheetBitmap(name, width, height);
     if (bitmap == nullptr) return nullptr;
     BITMAP info;
@@ -87,7 +88,7 @@ HRESULT CopyBitmapToSurface(IDirectDrawSurface* surface, HBITMAP bitmap, int x, 
         int destWidth = static_cast<int>(desc.dwWidth);
         int destHeight = static_cast<int>(desc.dwHeight);
         // Half-size cells on a 320-wide screen: 225 x 440, bands of 44 rows.
-        if (g_Display.settings[xScreenSize] == 320) {
+        if (g_Display.settings[xScreenSize] == kSmallScreenWidth) {
             destWidth >>= 1;
             destHeight = 440;
         }

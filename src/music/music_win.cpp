@@ -1,7 +1,7 @@
 #include "music/music.h"
 
-#include <cwchar>
 #include <ctime>
+#include <cwchar>
 
 #include "animation/random_source.h"
 #include "music/tune_rules.h"

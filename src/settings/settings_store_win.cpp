@@ -98,7 +98,8 @@ int WriteSetting(int index, int32_t value) {
     if (name == nullptr) return 1;
     HKEY key = OpenSettingsKey();
     if (key == nullptr) return 1;
-    RegSetValueExW(key, ValueName(name).text, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegSetValueExW(key, ValueName(name).text, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof value);
     RegCloseKey(key);
     return 1;
 }
@@ -112,8 +113,8 @@ int ReadMidiFileSetting(wchar_t* buffer) {
     wchar_t local[kMidiFileBufferSize + 1];
     std::wmemset(local, 0, kMidiFileBufferSize + 1);
     DWORD size = kMidiFileBufferSize * sizeof(wchar_t);
-    LONG rc = RegQueryValueExW(key, kMidiFileName, nullptr, nullptr,
-                               reinterpret_cast<BYTE*>(local), &size);
+    LONG rc = RegQueryValueExW(key, kMidiFileName, nullptr, nullptr, reinterpret_cast<BYTE*>(local),
+                               &size);
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS) return 0;
     const size_t length = std::wcslen(local);
@@ -126,8 +127,8 @@ int WriteMidiFileSetting(const wchar_t* text) {
     HKEY key = OpenSettingsKey();
     if (key == nullptr) return 0;
     DWORD size = static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t));
-    LONG rc = RegSetValueExW(key, kMidiFileName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                             size);
+    LONG rc =
+        RegSetValueExW(key, kMidiFileName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size);
     RegCloseKey(key);
     return rc == ERROR_SUCCESS ? 1 : 0;
 }

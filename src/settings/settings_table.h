@@ -43,6 +43,10 @@ constexpr int kSettingCount = 28;
 constexpr int kMidiFileBufferSize = 100;
 constexpr const char kMidiFileValueName[] = "MidiFile";
 
+// The screen width (xScreenSize) that selects half-size sprite cells, their
+// shrunk sheet and the small page geometry.
+constexpr int32_t kSmallScreenWidth = 320;
+
 // The range a setting may be given in the settings dialog, the x11 hack's
 // options and XScreenSaver's settings file, with the dialog's slider step.
 struct SliderRange {

@@ -41,8 +41,7 @@ std::wstring UiText(HINSTANCE instance, UINT id) {
     // A string table block holds 16 strings, each a length and its units.
     DWORD size = 0;
     const WORD* at = static_cast<const WORD*>(LockUiResource(
-        instance, FindUiResource(instance, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1)),
-        &size));
+        instance, FindUiResource(instance, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1)), &size));
     const WORD* end = at + size / sizeof(WORD);
     for (UINT i = 0; at != nullptr && at < end; ++i) {
         const WORD length = *at++;
@@ -55,8 +54,8 @@ std::wstring UiText(HINSTANCE instance, UINT id) {
 
 const DLGTEMPLATE* UiDialogTemplate(HINSTANCE instance, int id) {
     DWORD size = 0;
-    return static_cast<const DLGTEMPLATE*>(LockUiResource(
-        instance, FindUiResource(instance, RT_DIALOG, MAKEINTRESOURCEW(id)), &size));
+    return static_cast<const DLGTEMPLATE*>(
+        LockUiResource(instance, FindUiResource(instance, RT_DIALOG, MAKEINTRESOURCEW(id)), &size));
 }
 
 INT_PTR UiDialogBox(HINSTANCE instance, int id, HWND owner, DLGPROC procedure, LPARAM parameter) {

@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "shell/shell.h"
 #include "shared/shell_state.h"
+#include "shell/shell.h"
 
 namespace {
 

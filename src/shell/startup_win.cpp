@@ -11,11 +11,11 @@
 #include "music/music.h"
 #include "password/password.h"
 #include "settings/settings_store.h"
+#include "shared/shell_state.h"
+#include "shared/ui_text.h"
 #include "shell/command_line.h"
 #include "shell/shell.h"
-#include "shared/shell_state.h"
 #include "shell/startup_restrictions.h"
-#include "shared/ui_text.h"
 
 HINSTANCE ProgramInstance = nullptr;
 
@@ -119,7 +119,9 @@ int RunTessary(HINSTANCE instance, const char* commandTail, int showCommand) {
     if (!g_Shell.ConfigMode &&
         FindStartupRestriction(
             g_Settings,
-            [](const char* cls) { return FindWindowW(Utf8ToWide(cls).c_str(), nullptr) != nullptr; },
+            [](const char* cls) {
+                return FindWindowW(Utf8ToWide(cls).c_str(), nullptr) != nullptr;
+            },
             [](const char* prefix) { return FindWindowByTitlePrefix(prefix) != 0; }) >= 0)
         return 0;
 

@@ -8,10 +8,10 @@
 #include "display/display.h"
 #include "music/music.h"
 #include "password/password.h"
-#include "shell/input_rules.h"
-#include "shell/shell.h"
 #include "shared/shell_state.h"
 #include "shared/ui_text.h"
+#include "shell/input_rules.h"
+#include "shell/shell.h"
 
 WindowHost g_WindowHost;
 

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int32_t kSmallScreenWidth = 320;
 constexpr uint32_t kYellow = 0xFFFF00;
 
 // A COLORREF (0x00BBGGRR) as 0x00RRGGBB.

@@ -11,7 +11,6 @@
 //   identity FILE                              prints the version resource and string 1
 //   entries TITLE ID MS                        prints the text and the entries of combo box ID
 //   pictures                                   prints the user's Pictures folder
-//   stored NAME                                prints the saver's text setting NAME
 //   awareness TITLE MS                         prints the DPI awareness of a dialog's process
 // Arguments and output are UTF-8, whatever Wine's code page.
 // The DPI calls of Windows 10 (Wine has them too).
@@ -126,18 +125,11 @@ int wmain(int argc, wchar_t** wide) {
         }
         return 0;
     }
-    if (what == "stored" && argc == 3) {
-        wchar_t value[512] = {};
-        DWORD size = sizeof value;
-        if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quorvane\\Skylumen\\Tessery",
-                         Wide(a).c_str(), RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
-            return 1;
-        return std::printf("%s\n", Utf8(value).c_str()) < 0;
-    }
     if (what == "awareness" && argc == 4) {
         if (!WaitFor(argv[3], [&] { return found("#32770", a); })) return 1;
-        return std::printf("%d\n", int(GetAwarenessFromDpiAwarenessContext(
-                                           GetWindowDpiAwarenessContext(w)))) < 0;
+        return std::printf(
+                   "%d\n",
+                   int(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(w)))) < 0;
     }
     if (what == "pictures") {
         wchar_t path[MAX_PATH] = {};

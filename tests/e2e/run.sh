@@ -211,6 +211,8 @@ check "the home page is opened" opened
 # The dialog in English (code page 1252) and in Japanese (932), each in a
 # prefix of its own locale: its fixed entries in that language, tune files
 # by their real names, and the same words stored in both.
+# A text setting as stored: reg's export is UTF-16 in any code page.
+text_setting() { wine reg export "$key" "$(winepath -w "$work/key.reg")" /y >/dev/null 2>&1 && iconv -f UTF-16 -t UTF-8 "$work/key.reg" | tr -d '\r' | sed -n "s/^\"$1\"=\"\(.*\)\"\$/\1/p"; }
 dialog_in() {  # locale, the fixed entries as shown
   local entries=$2
   section "the tune list with locale $1"
@@ -234,12 +236,12 @@ dialog_in() {  # locale, the fixed entries as shown
   check "Test opens that tune" opens_default
   click 1
   check "Close ends the run with 0" exits_with_0 "$dir"
-  check "and stores the default tune" [ "$(probe stored MidiFile)" = ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ ]
+  check "and stores the default tune" [ "$(text_setting MidiFile)" = ｼﾞｬｽﾞﾛﾏﾝﾃｨｯｸ ]
   wine reg add "$key" /v MidiFile /d ランダムに演奏する /f >/dev/null 2>&1
   start "$dir" /c
   check "a stored random choice shows as \"${entries#*|}\"" grep -qx "field=${entries#*|}" <<<"$(probe entries 'Tessary Screen Saver(DirectX)' 1031 20000)"
   click 1
-  check "and Close stores ランダムに演奏する again" eval 'exits_with_0 "$dir" && [ "$(probe stored MidiFile)" = ランダムに演奏する ]'
+  check "and Close stores ランダムに演奏する again" eval 'exits_with_0 "$dir" && [ "$(text_setting MidiFile)" = ランダムに演奏する ]'
 }
 dialog_in ja_JP.UTF-8 '音楽なし|ランダムに演奏する'
 kill_all

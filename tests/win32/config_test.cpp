@@ -60,8 +60,9 @@ class Config : public ScratchRegistry {
         if (dialog_) DestroyWindow(dialog_);
         SetEnvironmentVariableW(L"TESSARY_LANGUAGE", language);
         const HINSTANCE instance = GetModuleHandleW(nullptr);
-        dialog_ = CreateDialogIndirectParamW(instance, UiDialogTemplate(instance, IDD_TESSARY_CONFIG),
-                                             TestWindow(), ConfigDialogProc, 0);
+        dialog_ =
+            CreateDialogIndirectParamW(instance, UiDialogTemplate(instance, IDD_TESSARY_CONFIG),
+                                       TestWindow(), ConfigDialogProc, 0);
         return dialog_;
     }
     void Command(int id) { SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }

@@ -67,7 +67,8 @@ TEST_F(Store, MidiFileFitsNinetyNineCharactersAndReadsWhatAnOlderBuildWrote) {
     EXPECT_EQ(buffer, longest + L"曲");
     // An older build wrote the value through the ANSI call, in Shift-JIS
     // bytes: the registry keeps it as UTF-16, so it reads back the same.
-    const std::string random = "\x83\x89\x83\x93\x83\x5f\x83\x80\x82\xc9\x89\x89\x91\x74\x82\xb7\x82\xe9";
+    const std::string random =
+        "\x83\x89\x83\x93\x83\x5f\x83\x80\x82\xc9\x89\x89\x91\x74\x82\xb7\x82\xe9";
     Put(kSettings, "MidiFile", REG_SZ, (random + '\0').data(), DWORD(random.size() + 1));
     EXPECT_EQ(ReadMidiFileSetting(buffer), 1);
     EXPECT_STREQ(buffer, L"ランダムに演奏する");

@@ -18,8 +18,8 @@ inline HWND TestWindow() {
 // UTF-8 (the tests' literals) and UTF-16 (the program's texts).
 inline std::wstring Wide(const std::string& utf8) {
     std::wstring out(utf8.size(), L'\0');
-    out.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &out[0],
-                                          int(out.size()))));
+    out.resize(size_t(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &out[0], int(out.size()))));
     return out;
 }
 inline std::string Utf8(const std::wstring& wide) {

@@ -7,8 +7,8 @@
 #include "animation/animation_state.h"
 #include "display/display.h"
 #include "settings/settings_table.h"
-#include "shell/shell.h"
 #include "shared/shell_state.h"
+#include "shell/shell.h"
 #include "win32_test.h"
 
 namespace {
