@@ -11,11 +11,7 @@
 //   identity FILE                              prints the version resource and string 1
 //   entries TITLE ID MS                        prints the text and the entries of combo box ID
 //   pictures                                   prints the user's Pictures folder
-//   awareness TITLE MS                         prints the DPI awareness of a dialog's process
 // Arguments and output are UTF-8, whatever Wine's code page.
-// The DPI calls of Windows 10 (Wine has them too).
-#define WINVER 0x0A00
-#define _WIN32_WINNT 0x0A00
 #include <windows.h>
 
 #include <shlobj.h>
@@ -124,12 +120,6 @@ int wmain(int argc, wchar_t** wide) {
             std::printf("entry=%s\n", Utf8(text).c_str());
         }
         return 0;
-    }
-    if (what == "awareness" && argc == 4) {
-        if (!WaitFor(argv[3], [&] { return found("#32770", a); })) return 1;
-        return std::printf(
-                   "%d\n",
-                   int(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(w)))) < 0;
     }
     if (what == "pictures") {
         wchar_t path[MAX_PATH] = {};
