@@ -11,6 +11,7 @@
 //   identity FILE                              prints the version resource and string 1
 //   entries TITLE ID MS                        prints the text and the entries of combo box ID
 //   pictures                                   prints the user's Pictures folder
+//   manifest FILE                              prints the program's application manifest
 // Arguments and output are UTF-8, whatever Wine's code page.
 #include <windows.h>
 
@@ -120,6 +121,13 @@ int wmain(int argc, wchar_t** wide) {
             std::printf("entry=%s\n", Utf8(text).c_str());
         }
         return 0;
+    }
+    if (what == "manifest" && argc == 3) {
+        const HMODULE file = LoadLibraryExW(Wide(a).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        const HRSRC found = file ? FindResourceW(file, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+        if (!found) return 1;
+        const char* text = static_cast<const char*>(LockResource(LoadResource(file, found)));
+        return std::printf("%.*s\n", int(SizeofResource(file, found)), text) < 0;
     }
     if (what == "pictures") {
         wchar_t path[MAX_PATH] = {};
