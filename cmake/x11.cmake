@@ -1,23 +1,7 @@
 # tessary-x11, the XScreenSaver hack: the show of the portable core drawn
 # with Xlib. Included by the top-level CMakeLists.txt for Linux builds only.
-# Portable parts (options, sheet, frame composition) go in a library the
-# tests link; files ending in _x11.cpp call Xlib and make the program.
-file(GLOB TESSARY_X11_SHOW_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/x11/*.cpp)
-list(FILTER TESSARY_X11_SHOW_SOURCES EXCLUDE REGEX "_x11\\.cpp$")
-add_library(tessary_x11_show STATIC ${TESSARY_X11_SHOW_SOURCES})
-target_link_libraries(tessary_x11_show PUBLIC tessary_core)
-# The FULLCOLOR artwork is assembled into the program (.incbin).
-set(TESSARY_SHEET_FILE ${CMAKE_SOURCE_DIR}/src/resources/FULLCOLOR.bmp)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/x11/embedded_sheet.cpp PROPERTIES
-  COMPILE_DEFINITIONS "TESSARY_SHEET_FILE=\"${TESSARY_SHEET_FILE}\""
-  OBJECT_DEPENDS ${TESSARY_SHEET_FILE})
-
-file(GLOB TESSARY_X11_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/x11/*_test.cpp)
-add_executable(tessary_x11_tests ${TESSARY_X11_TESTS})
-target_link_libraries(tessary_x11_tests PRIVATE tessary_x11_show GTest::gtest_main)
-add_test(NAME x11-unit COMMAND tessary_x11_tests --gtest_brief=1)
-set_tests_properties(x11-unit PROPERTIES LABELS x11)
-
+# The show it draws is the portable library tessary_show (cmake/show.cmake);
+# files ending in _x11.cpp call Xlib and make the program.
 find_package(X11)
 if(NOT (X11_FOUND AND X11_Xext_FOUND AND X11_XShm_INCLUDE_PATH))
   message(STATUS "tessary-x11 is not built: it needs libx11-dev and libxext-dev")
@@ -25,7 +9,7 @@ if(NOT (X11_FOUND AND X11_Xext_FOUND AND X11_XShm_INCLUDE_PATH))
 endif()
 file(GLOB TESSARY_X11_FRONT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/x11/*_x11.cpp)
 add_executable(tessary-x11 ${TESSARY_X11_FRONT_SOURCES})
-target_link_libraries(tessary-x11 PRIVATE tessary_x11_show X11::X11 X11::Xext)
+target_link_libraries(tessary-x11 PRIVATE tessary_show X11::X11 X11::Xext)
 
 # `cmake --install`: the program, and its settings file where
 # xscreensaver-settings looks for it, named after the program as it expects.
@@ -62,6 +46,6 @@ set_tests_properties(x11-e2e PROPERTIES LABELS x11 TIMEOUT 300)
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_executable(tessary_x11_bench EXCLUDE_FROM_ALL tests/bench/x11_frame_bench.cpp)
-  target_link_libraries(tessary_x11_bench PRIVATE tessary_x11_show X11::X11 X11::Xext
+  target_link_libraries(tessary_x11_bench PRIVATE tessary_show X11::X11 X11::Xext
     benchmark::benchmark)
 endif()

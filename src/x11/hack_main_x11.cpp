@@ -19,9 +19,9 @@
 #include <memory>
 #include <string>
 
-#include "x11/embedded_sheet.h"
-#include "x11/hack_options.h"
-#include "x11/hack_show.h"
+#include "show/embedded_sheet.h"
+#include "show/hack_options.h"
+#include "show/hack_show.h"
 
 namespace {
 

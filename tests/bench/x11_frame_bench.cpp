@@ -16,8 +16,8 @@
 #include <memory>
 #include <vector>
 
-#include "x11/embedded_sheet.h"
-#include "x11/hack_show.h"
+#include "show/embedded_sheet.h"
+#include "show/hack_show.h"
 
 namespace {
 

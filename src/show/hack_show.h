@@ -1,6 +1,7 @@
-// The show as tessary-x11 runs it, apart from X: the settings, the animation,
-// the frame-rate measurement, the sprite sheet in the visual's pixel format
-// and the timing of the timeline's steps. One instance, made at start.
+// The show as the native front ends run it (tessary-x11, the web page), apart
+// from any window system: the settings, the animation, the frame-rate
+// measurement, the sprite sheet in the target's pixel format and the timing
+// of the timeline's steps. One instance, made at start.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +9,7 @@
 
 #include "animation/animation_state.h"
 #include "display/frame_stats.h"
-#include "x11/frame_image.h"
+#include "show/frame_image.h"
 
 struct HackShow {
     Settings settings;  // the options, with xScreenSize/yScreenSize the window's size

@@ -1,4 +1,4 @@
-#include "x11/hack_show.h"
+#include "show/hack_show.h"
 
 #include "animation/digit_pool.h"
 #include "animation/month_layout.h"

@@ -1,4 +1,4 @@
-#include "x11/frame_image.h"
+#include "show/frame_image.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "x11/hack_options.h"
+#include "show/hack_options.h"
 
 #include <cstring>
 

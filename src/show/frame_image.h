@@ -1,6 +1,6 @@
 // Frames composed in memory: the sprite sheet as 32-bit pixels, colour-keyed
 // copies of digit cells clipped exactly as the Windows frame clips them, the
-// frame-rate text, and the pixel format of the X visual.
+// frame-rate text, and the pixel format of the target (an X visual's masks).
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "x11/embedded_sheet.h"
+#include "show/embedded_sheet.h"
 
 // The build names the file to embed; the assembler copies it byte for byte
 // into the read-only data, between two labels.

@@ -4,7 +4,7 @@
 #include <array>
 #include <tuple>
 
-#include "x11/hack_options.h"
+#include "show/hack_options.h"
 
 namespace {
 

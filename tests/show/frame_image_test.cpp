@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "x11/embedded_sheet.h"
-#include "x11/frame_image.h"
+#include "show/embedded_sheet.h"
+#include "show/frame_image.h"
 
 namespace {
 
