@@ -1,5 +1,10 @@
-set(CMAKE_C_COMPILER ${TESSARY_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TESSARY_MINGW_TRIPLE}-g++-posix)
+# The thread model of the runtime: posix unless the toolchain file picks
+# win32, whose runtime imports nothing newer than Windows XP.
+if(NOT TESSARY_MINGW_THREADS)
+  set(TESSARY_MINGW_THREADS posix)
+endif()
+set(CMAKE_C_COMPILER ${TESSARY_MINGW_TRIPLE}-gcc-${TESSARY_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${TESSARY_MINGW_TRIPLE}-g++-${TESSARY_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${TESSARY_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${TESSARY_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
