@@ -10,3 +10,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT
   " -Wl,--major-subsystem-version,5,--minor-subsystem-version,1"
   " -Wl,--major-os-version,5,--minor-os-version,1")
+# x87 arithmetic with the FPU set to double precision at start-up (CRT_fp8.o,
+# instead of the runtime's extended precision): doubles round as with SSE2 on
+# x86_64, so a fixed seed replays the same animation in every build.
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " /usr/${TESSARY_MINGW_TRIPLE}/lib/CRT_fp8.o")
