@@ -13,9 +13,10 @@
 ;
 ; A saver in use (running, or its settings open) cannot be replaced: the
 ; install asks to close it (Retry/Cancel) and, silent, fails with exit code 2
-; before anything changed. An uninstall finds it in use removes it at the
-; next restart; the entry and the uninstaller stay until then, and the
-; uninstaller runs once more at the next logon to remove them.
+; before anything changed. An uninstall that finds it in use removes it at
+; the next restart; the entry and the uninstaller stay until then, and the
+; uninstaller runs once more at the next logon to remove them. Until that
+; restart the installer refuses, as the restart would undo it.
 
 Unicode true
 ManifestDPIAware true
@@ -65,6 +66,8 @@ LangString OpenSettingsText ${LANG_JAPANESE} "スクリーンセーバーの設�
 LangString InUseText ${LANG_ENGLISH} "Tessary is in use. Close its settings and any running screen saver, then choose Retry."
 LangString InUseText ${LANG_JAPANESE} "Tessary が使用中です。設定画面と動作中のスクリーンセーバーを閉じてから、[再試行] を選んでください。"
 LangString RebootText ${LANG_ENGLISH} "Tessary is in use. It will be removed when Windows restarts."
+LangString PendingText ${LANG_ENGLISH} "An earlier Tessary is removed when Windows restarts. Restart Windows, then install again."
+LangString PendingText ${LANG_JAPANESE} "以前の Tessary は Windows の再起動時に削除されます。再起動してから、もう一度インストールしてください。"
 LangString RebootText ${LANG_JAPANESE} "Tessary は使用中のため、Windows の再起動時に削除されます。"
 
 VIProductVersion "${VERSION}.0.0"
@@ -123,6 +126,7 @@ FunctionEnd
 
 ; Adds the size of file $0 in bytes to $2.
 Function AddFileSize
+  ClearErrors
   FileOpen $1 $0 r
   ${IfNot} ${Errors}
     FileSeek $1 0 END $3
@@ -132,6 +136,12 @@ Function AddFileSize
 FunctionEnd
 
 Section "Tessary"
+  ; An uninstall that waits for the restart would undo this install then.
+  ReadRegStr $0 HKLM "${RUNONCE_KEY}" "Tessary"
+  ${If} $0 != ""
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(PendingText)" /SD IDOK
+    Abort
+  ${EndIf}
   !insertmacro NativeSystemFolder
   ; Nothing changes until both files can be replaced.
   retry:

@@ -58,7 +58,7 @@ check "a click ends it" wine "$probe_exe" wait-gone SkylumenClass 15000
 # An older copy in use (its settings open): the install fails and changes nothing.
 printf old >>"$system64/tessary.scr" && cp "$system64/tessary.scr" "$work/old.scr"
 wine reg add "$key" /reg:64 /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
-(cd "$work" && /usr/lib/wine/wine64 'C:\windows\system32\tessary.scr' /c >/dev/null 2>&1) &
+(cd "$work" && exec /usr/lib/wine/wine64 'C:\windows\system32\tessary.scr' /c >/dev/null 2>&1) &
 in_use() { [ -n "$(wine_processes tessary.scr)" ]; }
 retry in_use
 check "/S over a saver in use fails" eval '! wine "$work/$setup" /S'
@@ -70,7 +70,9 @@ scrnsave() { wine reg query "$desktop" /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r' 
 check "/S uninstalls, clearing the user's choice of this saver" retry eval '[ -z "$(scrnsave)" ]'
 check "... keeps the saver in use and the entry until the restart" eval '[ -e "$system64/tessary.scr" ] && entries &&
   wine reg query "$runonce" /reg:64 /v Tessary | grep -qF "$uninstall /S"'
-wine_kill tessary.scr && wine wineboot -r >/dev/null 2>&1
+wine_kill tessary.scr
+check "... and refuses an install until then, which the restart would undo" eval '! wine "$work/$setup" /S'
+wine wineboot -r >/dev/null 2>&1
 gone() { [ ! -e "$system64/tessary.scr" ] && [ ! -e "$system64/${tune##*/}" ] && [ ! -e "$folder" ] && ! entries; }
 check "after it the saver, the tune, the uninstaller and the entry are gone" retry gone
 
