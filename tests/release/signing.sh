@@ -10,7 +10,7 @@ sign=${0%/*}/../../scripts/sign scr=$1 tune=$2 version=$3 work=$(mktemp -d) fail
 trap 'rm -rf "$work"' EXIT
 check() { if "${@:2}"; then echo "  ok   $1"; else failed=$((failed + 1)) && echo "  FAIL $1"; fi; }
 unset TESSARY_SIGN_PKCS12 TESSARY_SIGN_PASSWORD TESSARY_SIGN_TIMESTAMP
-cp "$scr" "$work/tessary.scr" || exit 1
+cp "$scr" "$work/tessary.scr" && cp "$scr" "$work/second.scr" || exit 1
 check "without a key it says so and changes nothing" eval '"$sign" "$work/tessary.scr" | grep -q "not signed" &&
   cmp -s "$scr" "$work/tessary.scr"'
 check "half a key is an error" eval '! TESSARY_SIGN_PASSWORD=x "$sign" "$work/tessary.scr" 2>/dev/null'
@@ -20,8 +20,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=Tessary-test -days 1 -keyout
 export TESSARY_SIGN_PKCS12=$work/key.p12 TESSARY_SIGN_PASSWORD=pw
 verified() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >"$work/verify" 2>&1 &&
   grep -q '^Succeeded' "$work/verify" && grep -qi 'digest algorithm *: *SHA256' "$work/verify"; }
-"$sign" "$work/tessary.scr" >/dev/null
-check "the .scr is signed, SHA-256" verified "$work/tessary.scr"
+"$sign" "$work/tessary.scr" "$work/second.scr" >/dev/null
+check "both .scr files are signed, SHA-256" eval 'verified "$work/tessary.scr" && verified "$work/second.scr"'
 "${0%/*}/../../packaging/make-installer.sh" "$work/setup.exe" "$version" "$scr" "$scr" "$tune" >"$work/log" ||
   { cat "$work/log"; exit 1; }
 check "the installer is signed, SHA-256" verified "$work/setup.exe"
