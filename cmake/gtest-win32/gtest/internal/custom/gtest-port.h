@@ -15,7 +15,7 @@ namespace testing {
 namespace internal {
 
 class Notification {
-public:
+  public:
     Notification() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     ~Notification() { CloseHandle(event_); }
     Notification(const Notification&) = delete;
@@ -23,7 +23,7 @@ public:
     void Notify() { SetEvent(event_); }
     void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
 
-private:
+  private:
     HANDLE event_;
 };
 
