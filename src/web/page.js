@@ -8,6 +8,7 @@
   var context = canvas.getContext("2d", { alpha: false });
   var messageBox = document.getElementById("message");
   var image = null, imageAt = 0;
+  var ratioWatch = null;  // fires when devicePixelRatio leaves its value
   // The last frames' cost (tessary_frame and putImageData, in ms), for
   // scripts/web --bench.
   var costs = new Float64Array(1024), costCount = 0;
@@ -27,8 +28,9 @@
     canvas.style.width = box[2] + "px";
     canvas.style.height = box[3] + "px";
     // A change of the ratio (a zoom, another monitor) fires no resize.
-    window.matchMedia("(resolution: " + ratio + "dppx)")
-      .addEventListener("change", fit, { once: true });
+    if (ratioWatch) ratioWatch.removeEventListener("change", fit);
+    ratioWatch = window.matchMedia("(resolution: " + ratio + "dppx)");
+    ratioWatch.addEventListener("change", fit);
   }
 
   function frame(stamp) {
