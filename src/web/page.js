@@ -77,8 +77,6 @@
     window.requestAnimationFrame(frame);
   }
 
-  window.Module = {
-    onRuntimeInitialized: start,
-    onAbort: function (what) { say("The show could not start: " + what); },
-  };
+  window.tessaryFailed = function (what) { say("The show could not start: " + what); };
+  window.Module = { onRuntimeInitialized: start, onAbort: window.tessaryFailed };
 })();

@@ -44,14 +44,16 @@ bool ParseBounded(const std::string& text, uint64_t low, uint64_t high, uint64_t
     return value >= low && value <= high;
 }
 
+// A day of the years the page shows as they are (it takes a year's last two
+// digits as 1996 to 2095).
 bool ParseDate(const std::string& text, LocalDate& date) {
     uint64_t y = 0, m = 0, d = 0;
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
-        !ParseBounded(text.substr(0, 4), 1970, 2069, y) ||
+        !ParseBounded(text.substr(0, 4), 1996, 2095, y) ||
         !ParseBounded(text.substr(5, 2), 1, 12, m) || !ParseBounded(text.substr(8, 2), 1, 31, d))
         return false;
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = y % 4 == 0;  // 2000 is one; 1900 and 2100 lie outside
+    const bool leap = y % 4 == 0;  // 2000 is one; 2100 lies outside
     if (d > static_cast<uint64_t>(kDays[m - 1] + (m == 2 && leap))) return false;
     date = LocalDate{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
     return true;
@@ -128,7 +130,7 @@ bool ParsePageQuery(const std::string& query, PageOptions& out, std::string& err
         bool ok = true;
         if (name == "date") {
             page.fixedDate = ok = ParseDate(value, page.date);
-            if (!ok) error = "date must be a day from 1970-01-01 to 2069-12-31 as YYYY-MM-DD";
+            if (!ok) error = "date must be a day from 1996-01-01 to 2095-12-31 as YYYY-MM-DD";
             if (!ok) error += ", not '" + value + "'";
         } else if (name == "seed") {
             page.fixedSeed = ok = ParseBounded(value, 0, 4294967295u, number);

@@ -31,7 +31,7 @@ const QueryRow kQueries[] = {
     {"delay=0", 0, 0, "delay is an option of tessary-x11 only"},
     {"bogus=1", 0, 0, "unknown option bogus"},
     {"process=%2", 0, 0, "broken %-escape"},
-    {"date=2026-02-29", 0, 0, "date must be a day from 1970-01-01 to 2069-12-31"},
+    {"date=2026-02-29", 0, 0, "date must be a day from 1996-01-01 to 2095-12-31"},
     {"seed=4294967296", 0, 0, "seed must be a whole number between 0 and 4294967295"},
     {"frames=-1", 0, 0, "frames must be"},
 };
