@@ -122,7 +122,7 @@ const checks = {
     if (!r.ok) return "the show did not begin again";
   },
 
-  async "F toggles full screen"(page, url) {
+  async "F toggles full screen, another key empties the page"(page, url) {
     await page.goto(url + "?process=200");
     await until(30, () => page.evaluate(canvasFacts, []), (f) => f.any > 0);
     await page.keyboard.press("f");
@@ -131,6 +131,17 @@ const checks = {
     await page.keyboard.press("F");
     const off = await until(10, () => page.evaluate(() => !!document.fullscreenElement), (x) => !x);
     if (!off.ok) return "still full screen after a second F";
+    // F started no finale: 60 frames later (more than its two steps of
+    // 200 ms), digits still show.
+    await page.evaluate(() => new Promise((resolve) => {
+      let n = 0;
+      const count = () => (++n >= 60 ? resolve() : requestAnimationFrame(count));
+      requestAnimationFrame(count);
+    }));
+    if (!(await page.evaluate(canvasFacts, [])).any) return "F emptied the page";
+    await page.keyboard.press("Space");
+    const empty = await until(10, () => page.evaluate(canvasFacts, []), (f) => f.any === 0);
+    if (!empty.ok) return "the page did not empty after a key";
   },
 
   async "a bad option shows its message and the show runs with the defaults"(page, url) {
