@@ -19,6 +19,7 @@ void SeedShow(HackShow& show, uint32_t now) {
     show.animation.host.settings = &show.settings;
     show.animation.host.random = &show.random;
     show.animation.host.endShow = [&show] { show.ended = true; };
+    show.animation.host.localDate = show.localDate;
     show.sheet = show.settings[xScreenSize] == kSmallScreenWidth
                      ? ShrinkForSmallScreen(show.fullSheet)
                      : show.fullSheet;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "animation/animation_state.h"
 #include "display/frame_stats.h"
@@ -22,6 +23,8 @@ struct HackShow {
     uint32_t nextStep = 0;  // tick count at which the timeline takes its next step
     bool ending = false;    // the black hole has begun
     bool ended = false;     // the black hole is over: time to exit
+    // Reads the local date for every page layout; empty for the clock's own.
+    std::function<LocalDate()> localDate;
 
     HackShow() = default;
     HackShow(const HackShow&) = delete;
