@@ -50,47 +50,40 @@ void PictureScaler::Setup(int32_t pictureWidth, int32_t pictureHeight, int32_t w
     pictureWidth_ = pictureWidth;
     pictureHeight_ = pictureHeight;
     fit_ = FitPicture(pictureWidth, pictureHeight, windowWidth, windowHeight);
-    sourceColumn_.resize(static_cast<size_t>(fit_.width));
-    for (int32_t c = 0; c < fit_.width; ++c)
-        sourceColumn_[c] =
-            static_cast<int32_t>(static_cast<int64_t>(c) * pictureWidth / fit_.width);
+    firstColumn_.resize(static_cast<size_t>(pictureWidth) + 1);
+    for (int32_t x = 0; x <= pictureWidth; ++x)
+        firstColumn_[x] = ScaledUp(x, fit_.width, pictureWidth);
     previous_.clear();
 }
 
-PictureRect PictureScaler::ScaleBlock(const FrameBuffer& picture, const PictureRect& source,
-                                      WindowImage& out) const {
-    PictureRect d;
-    const int32_t c0 = ScaledUp(source.x, fit_.width, pictureWidth_);
-    const int32_t c1 = ScaledUp(source.x + source.width, fit_.width, pictureWidth_);
+PictureRect PictureScaler::WindowRect(const PictureRect& source) const {
+    const int32_t c0 = firstColumn_[source.x], c1 = firstColumn_[source.x + source.width];
     const int32_t r0 = ScaledUp(source.y, fit_.height, pictureHeight_);
     const int32_t r1 = ScaledUp(source.y + source.height, fit_.height, pictureHeight_);
-    d = {fit_.x + c0, fit_.y + r0, c1 - c0, r1 - r0};
-    if (d.width <= 0 || d.height <= 0) return {};
-    const size_t rowBytes = static_cast<size_t>(d.width) * out.bytesPerPixel;
-    int32_t lastSource = -1;
-    uint8_t* lastRow = nullptr;
-    for (int32_t r = r0; r < r1; ++r) {
-        uint8_t* row = out.data + static_cast<ptrdiff_t>(fit_.y + r) * out.stride +
-                       static_cast<ptrdiff_t>(d.x) * out.bytesPerPixel;
-        const int32_t sy =
-            static_cast<int32_t>(static_cast<int64_t>(r) * pictureHeight_ / fit_.height);
-        if (sy == lastSource) {
-            std::memcpy(row, lastRow, rowBytes);
-            continue;
-        }
-        const uint32_t* from = picture.pixels + static_cast<ptrdiff_t>(sy) * picture.stride;
-        const int32_t* column = sourceColumn_.data() + c0;
-        if (out.bytesPerPixel == 4) {
-            uint32_t* to = reinterpret_cast<uint32_t*>(row);
-            for (int32_t c = 0; c < d.width; ++c) to[c] = from[column[c]];
-        } else {
-            uint16_t* to = reinterpret_cast<uint16_t*>(row);
-            for (int32_t c = 0; c < d.width; ++c) to[c] = static_cast<uint16_t>(from[column[c]]);
-        }
-        lastSource = sy;
-        lastRow = row;
+    return {fit_.x + c0, fit_.y + r0, c1 - c0, r1 - r0};
+}
+
+void PictureScaler::ScaleRun(const FrameBuffer& picture, int32_t y, int32_t x0, int32_t x1,
+                             WindowImage& out) const {
+    const PictureRect d = WindowRect({x0, y, x1 - x0, 1});
+    if (d.width <= 0 || d.height <= 0) return;
+    uint8_t* first = out.data + static_cast<ptrdiff_t>(d.y) * out.stride +
+                     static_cast<ptrdiff_t>(d.x) * out.bytesPerPixel;
+    // Each picture pixel fills the run of window columns that shows it; the
+    // other window rows of this picture row are copies.
+    const uint32_t* from = picture.pixels + static_cast<ptrdiff_t>(y) * picture.stride;
+    const int32_t* column = firstColumn_.data();
+    const int32_t c0 = column[x0];
+    if (out.bytesPerPixel == 4) {
+        uint32_t* to = reinterpret_cast<uint32_t*>(first) - c0;
+        for (int32_t x = x0; x < x1; ++x) std::fill(to + column[x], to + column[x + 1], from[x]);
+    } else {
+        uint16_t* to = reinterpret_cast<uint16_t*>(first) - c0;
+        for (int32_t x = x0; x < x1; ++x)
+            std::fill(to + column[x], to + column[x + 1], static_cast<uint16_t>(from[x]));
     }
-    return d;
+    const size_t rowBytes = static_cast<size_t>(d.width) * out.bytesPerPixel;
+    for (int32_t r = 1; r < d.height; ++r) std::memcpy(first + r * out.stride, first, rowBytes);
 }
 
 const std::vector<PictureRect>& PictureScaler::Update(const FrameBuffer& picture,
@@ -99,24 +92,29 @@ const std::vector<PictureRect>& PictureScaler::Update(const FrameBuffer& picture
     const int32_t w = pictureWidth_, h = pictureHeight_;
     const bool all = previous_.size() != static_cast<size_t>(w) * h;
     if (all) previous_.assign(static_cast<size_t>(w) * h, 0);
+    // Each changed row is scaled from its first to its last changed pixel;
+    // a band of rows is sent as one rectangle around them.
     for (int32_t band = 0; band < h; band += kBandRows) {
         const int32_t rows = std::min(kBandRows, h - band);
-        int32_t x0 = all ? 0 : w, x1 = all ? w : 0;  // changed columns [x0, x1)
+        int32_t x0 = w, x1 = 0;  // changed columns [x0, x1) of the band
         for (int32_t y = band; y < band + rows; ++y) {
             const uint32_t* now = picture.pixels + static_cast<ptrdiff_t>(y) * picture.stride;
             uint32_t* before = previous_.data() + static_cast<size_t>(y) * w;
-            if (!all && std::memcmp(now, before, static_cast<size_t>(w) * 4) == 0) continue;
+            int32_t first = 0, last = w - 1;
             if (!all) {
-                int32_t first = 0, last = w - 1;
+                if (std::memcmp(now, before, static_cast<size_t>(w) * 4) == 0) continue;
                 while (now[first] == before[first]) ++first;
                 while (now[last] == before[last]) --last;
-                x0 = std::min(x0, first);
-                x1 = std::max(x1, last + 1);
+                std::memcpy(before + first, now + first, static_cast<size_t>(last - first + 1) * 4);
+            } else {
+                std::memcpy(before, now, static_cast<size_t>(w) * 4);
             }
-            std::memcpy(before, now, static_cast<size_t>(w) * 4);
+            ScaleRun(picture, y, first, last + 1, out);
+            x0 = std::min(x0, first);
+            x1 = std::max(x1, last + 1);
         }
         if (x0 >= x1) continue;
-        const PictureRect d = ScaleBlock(picture, {x0, band, x1 - x0, rows}, out);
+        const PictureRect d = WindowRect({x0, band, x1 - x0, rows});
         if (d.width > 0 && d.height > 0) changed_.push_back(d);
     }
     return changed_;

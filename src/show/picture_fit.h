@@ -54,11 +54,13 @@ class PictureScaler {
     void Invalidate() { previous_.clear(); }
 
   private:
-    PictureRect ScaleBlock(const FrameBuffer& picture, const PictureRect& source,
-                           WindowImage& out) const;
+    PictureRect WindowRect(const PictureRect& source) const;  // where it is shown
+    // Scales columns [x0, x1) of picture row y.
+    void ScaleRun(const FrameBuffer& picture, int32_t y, int32_t x0, int32_t x1,
+                  WindowImage& out) const;
     PictureRect fit_;
     int32_t pictureWidth_ = 0, pictureHeight_ = 0;
-    std::vector<int32_t> sourceColumn_;  // for each column of fit_, the picture's column
-    std::vector<uint32_t> previous_;     // the picture last scaled; empty: none
+    std::vector<int32_t> firstColumn_;  // for each picture column, its first in fit_
+    std::vector<uint32_t> previous_;    // the picture last scaled; empty: none
     std::vector<PictureRect> changed_;
 };
