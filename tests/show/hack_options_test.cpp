@@ -37,7 +37,6 @@ const std::tuple<std::array<const char*, 6>, int, int64_t, const char*> kRows[] 
     {{"x", "-bg", "#FF8000", "-fg", "#00FF00"}, BackgroundColor, 0x0080FF, nullptr},
     {{"x", "-visual", "PseudoColor"}, 0, 0, "takes default or TrueColor"},
     {{"x", "-geometry", "400"}, 0, 0, "-geometry needs WIDTHxHEIGHT[+X+Y], not '400'"},
-    {{"x", "-geometry", "0x300"}, 0, 0, "WIDTHxHEIGHT"},
     {{"x", "-geometry", "4x3+1"}, 0, 0, "WIDTHxHEIGHT"},
     {{"x", "--fps=1"}, 0, 0, "-fps takes no value"},
     {{"x", "-bg", ""}, 0, 0, "-bg needs a colour"},

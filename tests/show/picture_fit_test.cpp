@@ -17,11 +17,9 @@ const std::array<int, 7> kFitRows[] = {
 
 TEST(PictureFit, ModeAndPlacementKeepTheAspectCentred) {
     for (const auto& [w, h, mode, x, y, fw, fh] : kFitRows) {
-        const PictureRect m = ShowModeFor(w, h);
-        EXPECT_EQ(m.width, mode) << w << "x" << h;
-        EXPECT_EQ(m.height, mode * 3 / 4) << w << "x" << h;
-        const PictureRect r = FitPicture(m.width, m.height, w, h);
-        EXPECT_EQ(std::vector<int>({r.x, r.y, r.width, r.height}), std::vector<int>({x, y, fw, fh}))
+        const PictureRect m = ShowModeFor(w, h), r = FitPicture(m.width, m.height, w, h);
+        EXPECT_EQ(std::vector<int>({m.width, m.height, r.x, r.y, r.width, r.height}),
+                  std::vector<int>({mode, mode * 3 / 4, x, y, fw, fh}))
             << w << "x" << h;
     }
 }
@@ -54,7 +52,7 @@ TEST(PictureFit, NearestPixelsAndOnlyWhatChanged) {
                     << x << "," << y;
             }
         }
-        EXPECT_TRUE(scaler.Update(frame, out).empty());
+        EXPECT_TRUE(scaler.Update(frame, out).empty());  // nothing changed, nothing sent
         picture[6] = 0x20000;  // column 2 of row 1: window columns 5 and 6 (4.5 to 6.75)
         const std::vector<PictureRect> sent = scaler.Update(frame, out);
         ASSERT_EQ(sent.size(), 1u);

@@ -65,16 +65,13 @@ as xscreensaver -no-splash >"$dir/daemon.log" 2>&1 &
 on "$display16" "$dir/tessary-x11" -root -process 200 -no-big-bang &
 as "$dir/x11_probe" window 505 282 >"$dir/window" 2>/dev/null &
 wait_for 10 test -s "$dir/window" || fail "no test window"
-as "$dir/tessary-x11" -window-id "$(cat "$dir/window")" -process 200 -no-big-bang &
-hack=$!
+as "$dir/tessary-x11" -window-id "$(cat "$dir/window")" -process 200 -no-big-bang & hack=$!
 as "$dir/tessary-x11" -window -geometry 400x300+600+0 -bg navy -process 200 -no-big-bang &
 own=$(as xdotool search --sync --name '^Tessary$' | head -n 1)
 as xdotool getwindowgeometry "$own" | grep -q 'Geometry: 400x300' || fail "-geometry 400x300 not kept"
 # The windows are looked at before the daemon covers the screen.
-on "$display16" "$dir/x11_probe" page root 60 $page >"$dir/probe16" &
-probe16=$!
-as "$dir/x11_probe" page "$(cat "$dir/window")" 60 $page >"$dir/probe-preview" &
-preview=$!
+on "$display16" "$dir/x11_probe" page root 60 $page >"$dir/probe16" & probe16=$!
+as "$dir/x11_probe" page "$(cat "$dir/window")" 60 $page >"$dir/probe-preview" & preview=$!
 as "$dir/x11_probe" page "$own" 60 $page 000080 || fail "no page on navy in the own window"
 wait $preview || fail "no page in the 505x282 window: $(cat "$dir/probe-preview")"
 wait $probe16 || fail "no page on the depth-16 screen: $(cat "$dir/probe16")"
