@@ -11,7 +11,7 @@ file(GLOB TESSARY_X11_FRONT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/x1
 add_executable(tessary-x11 ${TESSARY_X11_FRONT_SOURCES})
 target_link_libraries(tessary-x11 PRIVATE tessary_show X11::X11 X11::Xext)
 
-# `cmake --install`: the program, and its settings file where
+# `cmake --install`: the program, its manual page, and its settings file where
 # xscreensaver-settings looks for it, named after the program as it expects.
 set(TESSARY_XSCREENSAVER_CONFIG_DIR /usr/share/xscreensaver/config CACHE PATH
   "Folder of XScreenSaver's hack settings files (tessary.xml goes there)")
@@ -31,6 +31,8 @@ foreach(slider SelfRotation:SELF_ROTATION Moving:MOVING Process:PROCESS)
   set(TESSARY_${var}_MIN ${CMAKE_MATCH_1})
   set(TESSARY_${var}_MAX ${CMAKE_MATCH_2})
 endforeach()
+# Its manual page, which the settings dialog's Documentation button opens.
+install(FILES ${CMAKE_SOURCE_DIR}/src/x11/tessary-x11.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 configure_file(${CMAKE_SOURCE_DIR}/src/x11/tessary.xml.in ${CMAKE_BINARY_DIR}/tessary.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/tessary.xml
   DESTINATION ${TESSARY_XSCREENSAVER_CONFIG_DIR} RENAME tessary-x11.xml)
@@ -39,7 +41,7 @@ install(FILES ${CMAKE_BINARY_DIR}/tessary.xml
 add_executable(x11_probe tests/x11/x11_probe.cpp)
 target_link_libraries(x11_probe PRIVATE tessary_options X11::X11)
 add_test(NAME x11-e2e COMMAND bash ${CMAKE_SOURCE_DIR}/tests/x11/e2e.sh
-  $<TARGET_FILE:tessary-x11> $<TARGET_FILE:x11_probe>)
+  $<TARGET_FILE:tessary-x11> $<TARGET_FILE:x11_probe> ${CMAKE_BINARY_DIR})
 set_tests_properties(x11-e2e PROPERTIES LABELS x11 TIMEOUT 300)
 
 # Speed of one frame (Google Benchmark, when installed): see the file's head.

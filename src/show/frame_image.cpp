@@ -123,7 +123,13 @@ SheetImage ShrinkForSmallScreen(const SheetImage& full) {
 }
 
 void ConvertPixels(SheetImage& image, const PixelFormat& format) {
-    for (uint32_t& p : image.pixels) p = format.Pack(p);
+    // In a format of fewer bits a very dark colour can pack to the key (black);
+    // it takes the next value instead, so that only black is transparent.
+    const uint32_t key = format.Pack(0), nearest = format.blueMask & ~(format.blueMask - 1);
+    for (uint32_t& p : image.pixels) {
+        const uint32_t packed = format.Pack(p);
+        p = p != 0 && packed == key ? packed | nearest : packed;
+    }
 }
 
 void CopyKeyed(FrameBuffer& frame, const SheetImage& sheet, const SpriteBlit& b, uint32_t key) {

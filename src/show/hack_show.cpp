@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr uint32_t kYellow = 0xFFFF00;
-
 // A COLORREF (0x00BBGGRR) as 0x00RRGGBB.
 uint32_t RgbOfColorref(int32_t colorref) {
     const uint32_t c = static_cast<uint32_t>(colorref);
@@ -80,15 +78,20 @@ bool StartShowFinale(HackShow& show) {
     return true;
 }
 
+uint32_t ShowBackgroundPixel(const HackShow& show) {
+    const Settings& s = show.settings;
+    return s[BlackBack] != 0 ? show.format.Pack(0)
+                             : show.format.Pack(RgbOfColorref(s[BackgroundColor]));
+}
+
 void DrawShowFrame(HackShow& show, FrameBuffer& frame, uint32_t now) {
     show.frames.CountFrame(now);
     UpdateMotion(show.animation, now);
     const Settings& s = show.settings;
     FrameStyle style;
     style.key = show.format.Pack(0);
-    style.background =
-        s[BlackBack] != 0 ? style.key : show.format.Pack(RgbOfColorref(s[BackgroundColor]));
-    style.textColour = show.format.Pack(kYellow);
+    style.background = ShowBackgroundPixel(show);
+    style.textColour = show.format.Pack(show.textRgb);
     style.showFrameRate = s[FPS] != 0;
     style.frameRate = show.frames.lastFrameRate;
     ComposeFrame(frame, show.sheet, show.animation, style);

@@ -18,11 +18,12 @@ struct HackShow {
     RandomSource random;
     FrameStats frames;
     PixelFormat format;
-    SheetImage fullSheet;   // the artwork at its own size
-    SheetImage sheet;       // what frames copy from: fullSheet, or its shrink at width 320
-    uint32_t nextStep = 0;  // tick count at which the timeline takes its next step
-    bool ending = false;    // the black hole has begun
-    bool ended = false;     // the black hole is over: time to exit
+    SheetImage fullSheet;         // the artwork at its own size
+    SheetImage sheet;             // what frames copy from: fullSheet, or its shrink at width 320
+    uint32_t textRgb = 0xFFFF00;  // the frame-rate text, as 0x00RRGGBB
+    uint32_t nextStep = 0;        // tick count at which the timeline takes its next step
+    bool ending = false;          // the black hole has begun
+    bool ended = false;           // the black hole is over: time to exit
     // Reads the local date for every page layout; empty for the clock's own.
     std::function<LocalDate()> localDate;
 
@@ -53,6 +54,9 @@ uint32_t StepShowTimeline(HackShow& show, uint32_t now);
 // User input in the show's own window: starts the black hole and returns
 // true, or returns false when the black hole is off (the show ends at once).
 bool StartShowFinale(HackShow& show);
+
+// The background colour in the show's pixel format.
+uint32_t ShowBackgroundPixel(const HackShow& show);
 
 // One frame at tick count now: counts it, moves the digits and composes it.
 void DrawShowFrame(HackShow& show, FrameBuffer& frame, uint32_t now);

@@ -1,7 +1,8 @@
 // tessary-x11: the show as an XScreenSaver hack. Draws on the root window or
 // XSCREENSAVER_WINDOW (-root), into a given window (-window-id) or into a
-// window of its own. Each frame is composed in memory and put once, through
-// shared memory when the server offers it.
+// window of its own (-window). Each frame is composed in memory at the show's
+// mode size, scaled to fit the window (show/picture_fit.h), and the parts
+// that changed are put, through shared memory when the server offers it.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -18,10 +19,12 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "show/embedded_sheet.h"
 #include "show/hack_options.h"
 #include "show/hack_show.h"
+#include "show/picture_fit.h"
 
 namespace {
 
@@ -69,6 +72,10 @@ struct XTarget {
     XShmSegmentInfo shm{};
     bool shmAvailable = false;
     bool shmImage = false;
+    std::vector<uint32_t> picture;  // the frame at the show's mode size
+    PictureRect mode;
+    PictureScaler scaler;
+    bool redrawAll = true;  // the next frame also paints the window's margins
 };
 
 int Fail(const std::string& message) {
@@ -146,25 +153,31 @@ bool CreateImage(XTarget& t, int width, int height) {
         t.image->data =
             static_cast<char*>(std::malloc(static_cast<size_t>(t.image->bytes_per_line) * height));
         if (t.image->data == nullptr) return false;
-        // Pixels are written as native 32-bit words; Xlib swaps them for a
-        // server of the other byte order.
+        // Pixels are written as native 16- or 32-bit words; Xlib swaps them
+        // for a server of the other byte order.
         const uint32_t one = 1;
         t.image->byte_order = *reinterpret_cast<const char*>(&one) == 1 ? LSBFirst : MSBFirst;
     }
-    return t.image->bits_per_pixel == 32;
+    return t.image->bits_per_pixel == 32 || t.image->bits_per_pixel == 16;
 }
 
-FrameBuffer FrameOf(const XTarget& t) {
-    FrameBuffer f;
-    f.width = t.image->width;
-    f.height = t.image->height;
-    f.stride = t.image->bytes_per_line / 4;
-    f.pixels = reinterpret_cast<uint32_t*>(t.image->data);
-    return f;
+WindowImage WindowImageOf(const XTarget& t) {
+    return {t.image->width, t.image->height, t.image->bytes_per_line, t.image->bits_per_pixel / 8,
+            reinterpret_cast<uint8_t*>(t.image->data)};
 }
 
+// TrueColor of depth 15 or 16 (16-bit pixels) or 24 or 32 (32-bit pixels).
 bool SuitableVisual(const Visual* visual, int depth) {
-    return visual != nullptr && visual->c_class == TrueColor && (depth == 24 || depth == 32);
+    return visual != nullptr && visual->c_class == TrueColor &&
+           (depth == 15 || depth == 16 || depth == 24 || depth == 32);
+}
+
+// Sizes the frame picture and the scaler for a width x height window.
+void FitToWindow(XTarget& t, int width, int height) {
+    t.mode = ShowModeFor(width, height);
+    t.picture.assign(static_cast<size_t>(t.mode.width) * t.mode.height, 0);
+    t.scaler.Setup(t.mode.width, t.mode.height, width, height);
+    t.redrawAll = true;
 }
 
 // The window to draw into, from the options and XSCREENSAVER_WINDOW.
@@ -182,33 +195,56 @@ Window ChooseWindow(const HackOptions& options, Display* display, std::string& e
     return RootWindow(display, DefaultScreen(display));
 }
 
-// Opens the show's own window; a TrueColor visual of depth 24 (or 32).
-bool OpenOwnWindow(XTarget& t) {
+// Opens the show's own window: -geometry's size and place, the default
+// visual when it will do (-visual TrueColor or an unsuitable default asks
+// for a TrueColor one), a colormap of its own with -install or another visual.
+bool OpenOwnWindow(XTarget& t, const HackOptions& options) {
     Display* d = t.display;
     const int screen = DefaultScreen(d);
     t.visual = DefaultVisual(d, screen);
     t.depth = DefaultDepth(d, screen);
     XSetWindowAttributes attributes{};
     unsigned long mask = CWBackPixel | CWBorderPixel;
-    if (!SuitableVisual(t.visual, t.depth)) {
+    if (!SuitableVisual(t.visual, t.depth) || options.trueColor) {
         XVisualInfo info;
-        if (!XMatchVisualInfo(d, screen, 24, TrueColor, &info) &&
-            !XMatchVisualInfo(d, screen, 32, TrueColor, &info)) {
-            return false;
+        bool found = SuitableVisual(t.visual, t.depth);
+        for (int depth : {24, 32, 16, 15}) {
+            if (!found && XMatchVisualInfo(d, screen, depth, TrueColor, &info)) {
+                t.visual = info.visual;
+                t.depth = info.depth;
+                found = true;
+            }
         }
-        t.visual = info.visual;
-        t.depth = info.depth;
+        if (!found) return false;
+    }
+    if (options.installColormap || t.visual != DefaultVisual(d, screen)) {
         t.colormap = XCreateColormap(d, RootWindow(d, screen), t.visual, AllocNone);
         attributes.colormap = t.colormap;
         mask |= CWColormap;
     }
-    t.window = XCreateWindow(d, RootWindow(d, screen), 0, 0, kOwnWindowWidth, kOwnWindowHeight, 0,
-                             t.depth, InputOutput, t.visual, mask, &attributes);
+    const int width = options.width > 0 ? options.width : kOwnWindowWidth;
+    const int height = options.height > 0 ? options.height : kOwnWindowHeight;
+    int x = options.x, y = options.y;
+    if (options.xFromRight) x = DisplayWidth(d, screen) - width - options.x;
+    if (options.yFromBottom) y = DisplayHeight(d, screen) - height - options.y;
+    t.window = XCreateWindow(d, RootWindow(d, screen), x, y, static_cast<unsigned>(width),
+                             static_cast<unsigned>(height), 0, t.depth, InputOutput, t.visual, mask,
+                             &attributes);
     t.ownWindow = true;
     XStoreName(d, t.window, "Tessary");
+    if (options.position || options.width > 0) {
+        // Asked for by the user: window managers keep it.
+        XSizeHints hints{};
+        hints.flags = (options.position ? USPosition : 0) | (options.width > 0 ? USSize : 0);
+        hints.x = x;
+        hints.y = y;
+        hints.width = width;
+        hints.height = height;
+        XSetWMNormalHints(d, t.window, &hints);
+    }
     t.deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(d, t.window, &t.deleteWindow, 1);
-    XSelectInput(d, t.window, KeyPressMask | ButtonPressMask | StructureNotifyMask);
+    XSelectInput(d, t.window, KeyPressMask | ButtonPressMask | StructureNotifyMask | ExposureMask);
     XMapWindow(d, t.window);
     return true;
 }
@@ -247,6 +283,27 @@ void WaitForWork(Display* display, int64_t microseconds) {
     }
 }
 
+// Fills the window around the scaled picture with the background colour.
+void PaintMargins(XTarget& t, const HackShow& show) {
+    const PictureRect& p = t.scaler.Placement();
+    const int w = t.image->width, h = t.image->height;
+    XSetForeground(t.display, t.gc, ShowBackgroundPixel(show));
+    const XRectangle margins[] = {
+        {0, 0, static_cast<unsigned short>(w), static_cast<unsigned short>(p.y)},
+        {0, static_cast<short>(p.y + p.height), static_cast<unsigned short>(w),
+         static_cast<unsigned short>(h - p.y - p.height)},
+        {0, static_cast<short>(p.y), static_cast<unsigned short>(p.x),
+         static_cast<unsigned short>(p.height)},
+        {static_cast<short>(p.x + p.width), static_cast<short>(p.y),
+         static_cast<unsigned short>(w - p.x - p.width), static_cast<unsigned short>(p.height)},
+    };
+    for (const XRectangle& r : margins) {
+        if (r.width > 0 && r.height > 0)
+            XFillRectangle(t.display, t.window, t.gc, r.x, r.y, r.width, r.height);
+    }
+    t.redrawAll = false;
+}
+
 enum class Next { Go, Quit };
 
 // Handles one X event: resize, the window going away, input in an own window.
@@ -261,7 +318,15 @@ Next HandleEvent(XTarget& t, HackShow& show, const XEvent& e) {
                 Fail("no frame image for the new window size");
                 return Next::Quit;
             }
-            ReshapeShow(show, e.xconfigure.width, e.xconfigure.height, TickCount());
+            FitToWindow(t, e.xconfigure.width, e.xconfigure.height);
+            ReshapeShow(show, t.mode.width, t.mode.height, TickCount());
+            break;
+        case Expose:
+            // Uncovered: paint all of it again at the next frame.
+            if (e.xexpose.count == 0) {
+                t.scaler.Invalidate();
+                t.redrawAll = true;
+            }
             break;
         case DestroyNotify:
             if (e.xdestroywindow.window == t.window) return Next::Quit;
@@ -296,16 +361,20 @@ int RunShow(XTarget& t, HackShow& show, const HackOptions& options) {
 
         int64_t now = MonotonicMicroseconds();
         if (now >= nextFrame) {
-            FrameBuffer frame = FrameOf(t);
+            FrameBuffer frame{t.mode.width, t.mode.height, t.mode.width, t.picture.data()};
             DrawShowFrame(show, frame, TickCount());
             g_XError = 0;
-            if (t.shmImage) {
-                XShmPutImage(t.display, t.window, t.gc, t.image, 0, 0, 0, 0,
-                             static_cast<unsigned>(frame.width),
-                             static_cast<unsigned>(frame.height), False);
-            } else {
-                XPutImage(t.display, t.window, t.gc, t.image, 0, 0, 0, 0,
-                          static_cast<unsigned>(frame.width), static_cast<unsigned>(frame.height));
+            if (t.redrawAll) PaintMargins(t, show);
+            WindowImage out = WindowImageOf(t);
+            for (const PictureRect& r : t.scaler.Update(frame, out)) {
+                if (t.shmImage) {
+                    XShmPutImage(t.display, t.window, t.gc, t.image, r.x, r.y, r.x, r.y,
+                                 static_cast<unsigned>(r.width), static_cast<unsigned>(r.height),
+                                 False);
+                } else {
+                    XPutImage(t.display, t.window, t.gc, t.image, r.x, r.y, r.x, r.y,
+                              static_cast<unsigned>(r.width), static_cast<unsigned>(r.height));
+                }
             }
             // The server has read the image before the next frame reuses it.
             XSync(t.display, False);
@@ -339,12 +408,29 @@ int main(int argc, char** argv) {
     InstallStopSignals();
 
     XTarget t;
-    t.display = XOpenDisplay(nullptr);
+    t.display = XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str());
     if (t.display == nullptr) {
-        const char* name = std::getenv("DISPLAY");
-        return Fail(std::string("cannot open display '") + (name ? name : "") + "'");
+        const char* name = options.display.empty() ? std::getenv("DISPLAY") : nullptr;
+        return Fail(std::string("cannot open display '") + (name ? name : options.display.c_str()) +
+                    "'");
     }
     XSetErrorHandler(OnXError);
+    if (options.synchronous) XSynchronize(t.display, True);
+    // Colour names as every X program takes them (rgb.txt names, rgb:r/g/b...).
+    const auto lookUp = [&t](const std::string& name, uint32_t& rgb) {
+        XColor c;
+        if (!XParseColor(t.display, DefaultColormap(t.display, DefaultScreen(t.display)),
+                         name.c_str(), &c))
+            return false;
+        rgb = static_cast<uint32_t>(c.red >> 8) << 16 | static_cast<uint32_t>(c.green >> 8) << 8 |
+              static_cast<uint32_t>(c.blue >> 8);
+        return true;
+    };
+    if (!ResolveColourNames(options, lookUp, error)) {
+        std::fprintf(stderr, "%s: %s\n", kName, error.c_str());
+        XCloseDisplay(t.display);
+        return 2;
+    }
     int code = 1;
     auto show = std::make_unique<HackShow>();
     do {
@@ -365,14 +451,17 @@ int main(int argc, char** argv) {
             t.depth = attributes.depth;
             width = attributes.width;
             height = attributes.height;
-            XSelectInput(t.display, t.window, StructureNotifyMask);
-        } else if (!OpenOwnWindow(t)) {
-            Fail("the display has no TrueColor visual of depth 24 or 32");
+            XSelectInput(t.display, t.window, StructureNotifyMask | ExposureMask);
+        } else if (!OpenOwnWindow(t, options)) {
+            Fail("the display has no TrueColor visual of depth 15, 16, 24 or 32");
             break;
+        } else {
+            width = options.width > 0 ? options.width : kOwnWindowWidth;
+            height = options.height > 0 ? options.height : kOwnWindowHeight;
         }
         if (!SuitableVisual(t.visual, t.depth)) {
             Fail("window " + Hex(t.window) + " has a visual of depth " + std::to_string(t.depth) +
-                 " that is not TrueColor 24 or 32 bits; no drawing there");
+                 " that is not TrueColor of depth 15, 16, 24 or 32; no drawing there");
             break;
         }
         PixelFormat format;
@@ -388,10 +477,12 @@ int main(int argc, char** argv) {
         t.gc = XCreateGC(t.display, t.window, 0, nullptr);
         t.shmAvailable = XShmQueryExtension(t.display);
         if (!CreateImage(t, width, height)) {
-            Fail("cannot make a 32-bit frame image for this visual");
+            Fail("cannot make a frame image of 16 or 32 bits a pixel for this visual");
             break;
         }
-        StartShow(*show, options.settings, width, height, TickCount());
+        FitToWindow(t, width, height);
+        StartShow(*show, options.settings, t.mode.width, t.mode.height, TickCount());
+        show->textRgb = options.foreground;
         code = RunShow(t, *show, options);
     } while (false);
     CloseTarget(t);
