@@ -90,7 +90,15 @@ bool ApplyShowOption(const std::string& name, const std::string& value, HackOpti
         error = "unknown option " + name;
         return false;
     }
-    if (ParseAsHack({"-" + name, value}, hack, message)) return true;
+    if (ParseAsHack({"-" + name, value}, hack, message)) {
+        // Colour names are looked up in the X server's colour database,
+        // which a page does not have: only #RRGGBB is a colour here.
+        if (hack.backgroundName.empty() && hack.foregroundName.empty()) return true;
+        hack.backgroundName.clear();
+        hack.foregroundName.clear();
+        error = name + " needs a colour as #RRGGBB, not '" + value + "'";
+        return false;
+    }
     // A value that is no number: the range comes from the parser's answer to
     // a number that lies outside every range.
     std::string range;
