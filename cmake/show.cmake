@@ -3,19 +3,11 @@
 # web page draw its frames. Included by the top-level CMakeLists.txt for
 # builds that are not Windows.
 file(GLOB TESSARY_SHOW_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/show/*.cpp)
-# The sheet's section directives differ for WebAssembly: one file of each.
-if(EMSCRIPTEN)
-  list(FILTER TESSARY_SHOW_SOURCES EXCLUDE REGEX "/embedded_sheet\\.cpp$")
-  set(TESSARY_SHEET_SOURCE ${CMAKE_SOURCE_DIR}/src/show/embedded_sheet_wasm.cpp)
-else()
-  list(FILTER TESSARY_SHOW_SOURCES EXCLUDE REGEX "_wasm\\.cpp$")
-  set(TESSARY_SHEET_SOURCE ${CMAKE_SOURCE_DIR}/src/show/embedded_sheet.cpp)
-endif()
 add_library(tessary_show STATIC ${TESSARY_SHOW_SOURCES})
 target_link_libraries(tessary_show PUBLIC tessary_core)
 # The FULLCOLOR artwork is assembled into the program (.incbin).
 set(TESSARY_SHEET_FILE ${CMAKE_SOURCE_DIR}/src/resources/FULLCOLOR.bmp)
-set_source_files_properties(${TESSARY_SHEET_SOURCE} PROPERTIES
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/show/embedded_sheet.cpp PROPERTIES
   COMPILE_DEFINITIONS "TESSARY_SHEET_FILE=\"${TESSARY_SHEET_FILE}\""
   OBJECT_DEPENDS ${TESSARY_SHEET_FILE})
 
